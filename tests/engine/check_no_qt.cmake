@@ -1,0 +1,10 @@
+# Fails when a file of the engine includes a Qt header.
+file(GLOB sources "${ENGINE_DIR}/*")
+foreach(source IN LISTS sources)
+  file(STRINGS "${source}" hits REGEX "#[ \t]*include[ \t]*[<\"](Q[A-Za-z]|qt)")
+  if(hits)
+    message(FATAL_ERROR "${source} includes Qt: ${hits}")
+  endif()
+endforeach()
+list(LENGTH sources count)
+message(STATUS "${count} engine files checked, none includes Qt")
