@@ -1,0 +1,274 @@
+#include "form2.h"
+
+#include <QCoreApplication>
+#include <QFont>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <limits>
+
+#include "runtime_error.h"
+
+namespace orindel {
+
+namespace {
+
+// Positions and sizes are designed in twips; Qt lays out in device-independent pixels.
+QRect twips(int left, int top, int width, int height) {
+  return QRect(left / 15, top / 15, width / 15, height / 15);
+}
+
+Text toText(const QString& string) { return string.toStdU16String(); }
+QString toQString(const Text& text) { return QString::fromStdU16String(text); }
+
+}  // namespace
+
+Form2::Form2(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("Form2"));
+  setWindowTitle(QStringLiteral("Orindel Ver,1.6"));
+  setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
+  message_ = [this](const QString& text) { showMessageBox(this, text); };
+  end_ = [] { QCoreApplication::exit(0); };
+  buildControls();
+  guarded([this] { Form_Load(); });
+}
+
+void Form2::buildControls() {
+  auto makeEntry = [this](QLineEdit*& box, const char* name, QRect geometry) {
+    box = new QLineEdit(this);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setGeometry(geometry);
+    // The boxes take any length of text; the O key's handling keeps long texts cheap.
+    box->setMaxLength(std::numeric_limits<int>::max());
+    box->installEventFilter(this);
+  };
+  auto makeButton = [this](QPushButton*& button, const char* name, const QString& caption,
+                           QRect geometry) {
+    button = new QPushButton(caption, this);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(geometry);
+    button->setAutoDefault(false);
+  };
+  auto makeLabel = [this](QLabel*& label, const char* name, const QString& caption,
+                          QRect geometry) {
+    label = new QLabel(caption, this);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(geometry);
+  };
+
+  makeEntry(Text1, "Text1", twips(120, 240, 615, 270));
+  makeEntry(Text2, "Text2", twips(1080, 240, 615, 270));
+  makeEntry(Text3, "Text3", twips(2040, 240, 615, 270));
+  makeButton(Command1, "Command1", QStringLiteral("＋"), twips(120, 720, 495, 375));
+  makeButton(Command2, "Command2", QStringLiteral("－"), twips(720, 720, 495, 375));
+  makeLabel(Label1, "Label1", QStringLiteral("ｈ"), twips(840, 360, 105, 180));
+  makeLabel(Label2, "Label2", QStringLiteral("ｍ"), twips(1800, 360, 165, 180));
+  makeLabel(Label3, "Label3", QStringLiteral("ｓ"), twips(2760, 360, 105, 180));
+  makeLabel(Label4, "Label4", QString(), twips(1800, 840, 1020, 240));
+  makeButton(Command3, "Command3", QStringLiteral("Op"), twips(1320, 720, 375, 375));
+
+  Frame1 = new QGroupBox(QStringLiteral("拡張メニュー"), this);
+  Frame1->setObjectName(QStringLiteral("Frame1"));
+  Frame1->setGeometry(twips(3000, 120, 2295, 975));
+  Option1 = new QRadioButton(QStringLiteral("74分を超えたら警告"), Frame1);
+  Option1->setObjectName(QStringLiteral("Option1"));
+  Option1->setGeometry(twips(240, 240, 1935, 255));
+  Option1->setChecked(true);
+  Option2 = new QRadioButton(QStringLiteral("80分を超えたら警告"), Frame1);
+  Option2->setObjectName(QStringLiteral("Option2"));
+  Option2->setGeometry(twips(240, 600, 1935, 255));
+
+  makeLabel(Label5, "Label5", QString(), twips(2400, 600, 375, 240));
+  Label5->setVisible(false);
+  makeLabel(Label6, "Label6", QStringLiteral("回数"), twips(2040, 600, 330, 165));
+  Label6->setVisible(false);
+  QFont gothic = Label6->font();
+  // The Windows gothic font first, then the IPA gothic fonts that stand in for it elsewhere.
+  gothic.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
+                      QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
+  gothic.setPointSizeF(8.25);
+  gothic.setWeight(QFont::Normal);
+  gothic.setItalic(false);
+  gothic.setUnderline(false);
+  gothic.setStrikeOut(false);
+  Label6->setFont(gothic);
+
+  for (QLabel* label : {Label1, Label2, Label3, Label4, Label5, Label6}) {
+    label->setFocusPolicy(Qt::NoFocus);
+  }
+  setTabOrder(Text1, Text2);
+  setTabOrder(Text2, Text3);
+  setTabOrder(Text3, Command1);
+  setTabOrder(Command1, Command2);
+  setTabOrder(Command2, Command3);
+  setTabOrder(Command3, Option1);
+  setTabOrder(Option1, Option2);
+
+  connect(Command1, &QPushButton::clicked, this, [this] { guarded([this] { Command1_Click(); }); });
+  connect(Command2, &QPushButton::clicked, this, [this] { guarded([this] { Command2_Click(); }); });
+  connect(Command3, &QPushButton::clicked, this, [this] { guarded([this] { Command3_Click(); }); });
+  connect(Text1, &QLineEdit::textChanged, this, [this] { guarded([this] { Text1_Change(); }); });
+  connect(Text2, &QLineEdit::textChanged, this, [this] { guarded([this] { Text2_Change(); }); });
+  connect(Text3, &QLineEdit::textChanged, this, [this] { guarded([this] { Text3_Change(); }); });
+
+  setFixedSize(kWideWidth, kHeight);
+  Text1->setFocus();
+}
+
+template <typename Handler>
+void Form2::guarded(Handler&& handler) {
+  try {
+    handler();
+  } catch (const RuntimeError& error) {
+    message_(runtimeErrorText(error.number()));
+  }
+}
+
+void Form2::showMessageBox(QWidget* parent, const QString& text) {
+  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Orindel"), text, QMessageBox::Ok, parent);
+  box.exec();
+}
+
+QString Form2::runtimeErrorText(int number) {
+  const QString what = number == RuntimeError::kOverflow ? QStringLiteral("数値が大きすぎます")
+                                                         : QStringLiteral("引数が不正です");
+  return QStringLiteral("実行時エラー（番号 %1）：%2").arg(number).arg(what);
+}
+
+void Form2::Form_Load() {
+  setFixedWidth(kNarrowWidth);
+  initialiseRegister(reg, *this);
+}
+
+void Form2::Command1_Click() { check(u"+"); }
+void Form2::Command2_Click() { check(u"-"); }
+
+void Form2::Command3_Click() {
+  if (cm == 0) {
+    setFixedWidth(kWideWidth);
+    cm = Integer(1);
+    Label5->setVisible(true);
+    Label6->setVisible(true);
+  } else {
+    setFixedWidth(kNarrowWidth);
+    cm = Integer(0);
+    Label5->setVisible(false);
+    Label6->setVisible(false);
+  }
+  Text1->setFocus();
+}
+
+void Form2::op(int ch) {
+  Command3_Click();
+  QLineEdit* box = entryBox(ch);
+  if (box == nullptr) return;
+  const QString text = box->text();
+  if (text.isEmpty()) raiseInvalidArgument();  // no last character to drop
+  if (Kc == 79 && text.size() > 1) {
+    // Dropping one character would raise this box's change event with Kc still 79, which calls op
+    // again: one more toggle and one more character, until the box is empty. Do that whole chain
+    // here, its toggles counted by their parity, so that a pasted text of any length takes neither
+    // stack nor time in proportion to its length. Every toggle ends with the focus in Text1.
+    if ((text.size() - 1) % 2 != 0) Command3_Click();
+    box->setText(QString());
+    return;
+  }
+  box->setText(text.left(text.size() - 1));
+}
+
+void Form2::check(const Text& seg) { orindel::check(reg, SignFlags, *this, seg); }
+
+void Form2::entryKeyDown(int& keyCode, int& shift) {
+  Kc = Integer(keyCode);
+  Sh = Integer(shift);
+  if (Kc == 0) check(u"+");
+  if (Kc == 27) end();
+}
+
+void Form2::entryKeyPress(int& keyAscii) {
+  if (keyAscii == 13) keyAscii = 0;
+}
+
+void Form2::entryChange(int n) {
+  if (entryBox(n)->text().isEmpty()) return;
+  if (Kc == -1) return;
+  if (Kc == 79) op(n);
+  if (Kc == 107) check(u"+");
+  if (Kc == 189 || Kc == 109) check(u"-");
+  if (Sh == 1 && Kc == 187) check(u"+");
+}
+
+void Form2::end() {
+  ended_ = true;
+  end_();
+}
+
+bool Form2::eventFilter(QObject* watched, QEvent* event) {
+  const int n = entryNumber(watched);
+  if (n == 0 || event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+
+  // One keystroke in an entry box: key-down, then key-press if it types a character, then the
+  // box types it and its change handler runs from textChanged.
+  const auto* key = static_cast<const QKeyEvent*>(event);
+  KeyDown down = keyDownOf(*key);
+  ended_ = false;
+  guarded([&] {
+    if (n == 1) Text1_KeyDown(down.code, down.shift);
+    if (n == 2) Text2_KeyDown(down.code, down.shift);
+    if (n == 3) Text3_KeyDown(down.code, down.shift);
+  });
+  if (ended_) return true;
+
+  int character = characterCodeOf(*key);
+  if (character < 0) return false;
+  guarded([&] {
+    if (n == 1) Text1_KeyPress(character);
+    if (n == 2) Text2_KeyPress(character);
+    if (n == 3) Text3_KeyPress(character);
+  });
+  return character == 0;
+}
+
+QLineEdit* Form2::entryBox(int n) const {
+  switch (n) {
+    case 1: return Text1;
+    case 2: return Text2;
+    case 3: return Text3;
+    default: return nullptr;
+  }
+}
+
+int Form2::entryNumber(const QObject* object) const {
+  for (int n = 1; n <= 3; ++n) {
+    if (object == entryBox(n)) return n;
+  }
+  return 0;
+}
+
+Text Form2::entryText(int box) const {
+  const QLineEdit* edit = entryBox(box);
+  return edit ? toText(edit->text()) : Text();
+}
+
+void Form2::cle() {
+  Text1->setText(QString());
+  Text2->setText(QString());
+  Text3->setText(QString());
+  Text1->setFocus();
+  Kc = Integer(-1);
+}
+
+void Form2::showMessage(const Text& prompt) { message_(toQString(prompt)); }
+
+bool Form2::option1Selected() const { return Option1->isChecked(); }
+
+void Form2::setLabel4(const Text& caption) { Label4->setText(toQString(caption)); }
+void Form2::setLabel5(const Text& caption) { Label5->setText(toQString(caption)); }
+
+}  // namespace orindel
