@@ -16,9 +16,9 @@ bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 // not depend on the locale's decimal point.
 struct Scanned {
   bool negative = false;
-  std::string mantissa;  // digits with at most one "."
-  std::string exponent;  // optional sign and digits, without the "e"
-  std::int64_t integerDigits = 0;  // significant digits before the "."
+  std::string mantissa;                   // digits with at most one "."
+  std::string exponent;                   // optional sign and digits, without the "e"
+  std::int64_t integerDigits = 0;         // significant digits before the "."
   std::int64_t leadingFractionZeros = 0;  // zeros right after the "." while no digit is significant
   bool anyNonZero = false;
 };

@@ -12,8 +12,8 @@ constexpr Currency kSixty{Integer(60)};
 Text totalText(const TallyRegister& reg) { return reg.hhh + u":" + reg.mmm + u":" + reg.sss; }
 
 void add(TallyRegister& reg) {
-  // Raising the count first is a deliberate departure from the order of the arithmetic: at 32767 the
-  // overflow must leave the total as it was instead of holding an entry that no label shows.
+  // Raising the count first is a deliberate departure from the order of the arithmetic: at 32767
+  // the overflow must leave the total as it was instead of holding an entry that no label shows.
   const Integer count = reg.Ti + Integer(1);
 
   Currency seconds = reg.ss + Currency(reg.s);

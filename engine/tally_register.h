@@ -14,10 +14,10 @@ inline constexpr char16_t kWarning74Message[] = u"計算値が７４分を超え
 inline constexpr char16_t kWarning80Message[] = u"計算値が８０分を超えました";
 
 struct TallyRegister {
-  Integer h, m, s;       // the entry about to be applied
-  Currency hh, mm, ss;   // the running total
-  Text hhh, mmm, sss;    // display texts of hh, mm, ss
-  Integer Ti;            // net entry count, 0..32767
+  Integer h, m, s;      // the entry about to be applied
+  Currency hh, mm, ss;  // the running total
+  Text hhh, mmm, sss;   // display texts of hh, mm, ss
+  Integer Ti;           // net entry count, 0..32767
 };
 
 // Start-up: every field to its start value, then the first captions of both labels.

@@ -1,4 +1,5 @@
-// Text, the counted UTF-16 string that the entry boxes hold, and the text functions the engine uses.
+// Text, the counted UTF-16 string that the entry boxes hold, and the text functions the engine
+// uses.
 #pragma once
 
 #include <cstdint>

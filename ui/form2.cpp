@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 #include <limits>
 
 #include "runtime_error.h"
@@ -70,6 +71,10 @@ void Form2::buildControls() {
   makeLabel(Label1, "Label1", QStringLiteral("ｈ"), twips(840, 360, 105, 180));
   makeLabel(Label2, "Label2", QStringLiteral("ｍ"), twips(1800, 360, 165, 180));
   makeLabel(Label3, "Label3", QStringLiteral("ｓ"), twips(2760, 360, 105, 180));
+  // A full-width unit letter is wider than its designed box in most fonts: let it show whole.
+  for (QLabel* unit : {Label1, Label2, Label3}) {
+    unit->resize(std::max(unit->width(), unit->sizeHint().width()), unit->height());
+  }
   makeLabel(Label4, "Label4", QString(), twips(1800, 840, 1020, 240));
   makeButton(Command3, "Command3", QStringLiteral("Op"), twips(1320, 720, 375, 375));
 

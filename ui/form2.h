@@ -1,11 +1,12 @@
 // Form2, the one window of Orindel: three entry boxes, the ＋ － Op buttons, the total, and the
 // extended panel with the entry count and the limit choice.
 //
-// Data flow: a click on ＋/－, or a sign key typed into an entry box, calls check(); check reads the
-// three boxes through the TallyWindow interface, parses them into the register's h, m, s and calls
-// keisan(); keisan updates the total held here by value, warns, writes the labels and calls cle(),
-// which empties the boxes. Every change of a box's text, the program's own included, runs that box's
-// change handler at once, nested inside the assignment: the O key's panel toggle relies on that.
+// Data flow: a click on ＋/－, or a sign key typed into an entry box, calls check(); check reads
+// the three boxes through the TallyWindow interface, parses them into the register's h, m, s and
+// calls keisan(); keisan updates the total held here by value, warns, writes the labels and calls
+// cle(), which empties the boxes. Every change of a box's text, the program's own included, runs
+// that box's change handler at once, nested inside the assignment: the O key's panel toggle relies
+// on that.
 #pragma once
 
 #include <QWidget>

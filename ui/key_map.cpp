@@ -11,7 +11,7 @@ namespace {
 
 // Windows virtual-key codes used below.
 constexpr int kNoKey = 0;
-constexpr int kUnmapped = 255;  // keys without a virtual-key code of their own
+constexpr int kUnmapped = 255;      // keys without a virtual-key code of their own
 constexpr int kOemSemicolon = 186;  // VK_OEM_1: ";:" on US, ":*" on Japanese
 constexpr int kOemPlus = 187;       // "=+" on US, ";+" on Japanese
 constexpr int kOemComma = 188;

@@ -1,9 +1,10 @@
+#include "conversion.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
-#include "conversion.h"
 #include "fake_window.h"
 #include "runtime_error.h"
 
@@ -15,14 +16,13 @@ TEST(ValTest, reads_the_leading_number) {
     Text text;
     double expected;
   } cases[] = {
-      {u"", 0},          {u"12", 12},       {u"1 2", 12},         {u"\t1\n2 ", 12},
-      {u"1a2", 1},       {u"1,5", 1},       {u"1.6", 1.6},        {u".5", 0.5},
-      {u"1.2.3", 1.2},   {u"1e2", 100},     {u"1E2", 100},        {u"1e-2", 0.01},
-      {u"1e+2", 100},    {u"1e", 1},        {u"1e+", 1},          {u"2e3x", 2000},
-      {u"-5", -5},       {u"+5", 5},        {u"--5", 0},          {u"+-5", 0},
-      {u"- 5", -5},      {u"abc", 0},       {u"e5", 0},           {u".", 0},
-      {u"5.", 5},        {u"１", 0},        {u"0012", 12},        {u"1e 2", 100},
-      {u"32768", 32768}, {u"-.5e1", -5},    {u"000.001e3", 1},
+      {u"", 0},          {u"12", 12},     {u"1 2", 12},   {u"\t1\n2 ", 12},  {u"1a2", 1},
+      {u"1,5", 1},       {u"1.6", 1.6},   {u".5", 0.5},   {u"1.2.3", 1.2},   {u"1e2", 100},
+      {u"1E2", 100},     {u"1e-2", 0.01}, {u"1e+2", 100}, {u"1e", 1},        {u"1e+", 1},
+      {u"2e3x", 2000},   {u"-5", -5},     {u"+5", 5},     {u"--5", 0},       {u"+-5", 0},
+      {u"- 5", -5},      {u"abc", 0},     {u"e5", 0},     {u".", 0},         {u"5.", 5},
+      {u"１", 0},        {u"0012", 12},   {u"1e 2", 100}, {u"32768", 32768}, {u"-.5e1", -5},
+      {u"000.001e3", 1},
   };
   for (const Case& c : cases) EXPECT_DOUBLE_EQ(val(c.text), c.expected) << utf8(c.text);
 }
@@ -40,9 +40,8 @@ TEST(ToIntegerTest, rounds_halves_to_even_within_the_range) {
     double value;
     int expected;
   } cases[] = {
-      {2.5, 2},          {3.5, 4},          {0.5, 0},      {1.5, 2},         {-2.5, -2},
-      {1.6, 2},          {-0.4, 0},         {32767, 32767}, {32767.4, 32767}, {-32768, -32768},
-      {-32768.5, -32768},
+      {2.5, 2},  {3.5, 4},       {0.5, 0},         {1.5, 2},         {-2.5, -2},         {1.6, 2},
+      {-0.4, 0}, {32767, 32767}, {32767.4, 32767}, {-32768, -32768}, {-32768.5, -32768},
   };
   for (const Case& c : cases) EXPECT_EQ(toInteger(c.value).value(), c.expected) << c.value;
 }
@@ -64,8 +63,13 @@ TEST(NumberTextTest, signed_form_has_a_blank_or_a_minus_and_plain_form_none) {
     std::int64_t raw;
     Text expected;
   } cases[] = {
-      {0, u" 0"},           {50000, u" 5"},  {1000000, u" 100"}, {-100000, u"-10"},
-      {15000, u" 1.5"},     {-2500, u"-0.25"}, {INT64_MIN, u"-922337203685477.5808"},
+      {0, u" 0"},
+      {50000, u" 5"},
+      {1000000, u" 100"},
+      {-100000, u"-10"},
+      {15000, u" 1.5"},
+      {-2500, u"-0.25"},
+      {INT64_MIN, u"-922337203685477.5808"},
   };
   for (const Case& c : cases) EXPECT_EQ(signedText(Currency::fromRaw(c.raw)), c.expected) << c.raw;
   EXPECT_EQ(signedText(Integer(-32768)), u"-32768");

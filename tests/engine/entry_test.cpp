@@ -1,6 +1,7 @@
+#include "entry.h"
+
 #include <gtest/gtest.h>
 
-#include "entry.h"
 #include "fake_window.h"
 #include "runtime_error.h"
 
@@ -35,11 +36,12 @@ TEST_F(EntryTest, a_box_text_parses_to_its_value) {
     Text text;
     int value;
   } cases[] = {
-      {u"12", 12},   {u"12+", 12},   {u"+12", 12}, {u"-5", 5},     {u"5-", 5},    {u"+5", 5},
-      {u"-5+", 5},   {u"5,", 5},     {u",5", 5},   {u"++", 0},     {u"+-", 0},    {u",,", 0},
-      {u"--5", -5},  {u"+-5", -5},   {u"1a2", 1},  {u"1,5", 1},    {u"1 2", 12},  {u"1.6", 2},
-      {u"2.5", 2},   {u"3.5", 4},    {u"0.5", 0},  {u"1e2", 100},  {u"75", 75},   {u"120", 120},
-      {u"32767", 32767}, {u"0+", 0}, {u"-0-", 0},  {u"1-2", 1},    {u"-32767", 32767},
+      {u"12", 12}, {u"12+", 12},  {u"+12", 12}, {u"-5", 5},         {u"5-", 5},
+      {u"+5", 5},  {u"-5+", 5},   {u"5,", 5},   {u",5", 5},         {u"++", 0},
+      {u"+-", 0},  {u",,", 0},    {u"--5", -5}, {u"+-5", -5},       {u"1a2", 1},
+      {u"1,5", 1}, {u"1 2", 12},  {u"1.6", 2},  {u"2.5", 2},        {u"3.5", 4},
+      {u"0.5", 0}, {u"1e2", 100}, {u"75", 75},  {u"120", 120},      {u"32767", 32767},
+      {u"0+", 0},  {u"-0-", 0},   {u"1-2", 1},  {u"-32767", 32767},
   };
   for (const Case& c : cases) {
     for (int box = 1; box <= 3; ++box) {
@@ -56,8 +58,8 @@ TEST_F(EntryTest, a_box_text_parses_to_its_value) {
 }
 
 TEST_F(EntryTest, a_bad_end_character_or_empty_box_gets_the_message_and_clears) {
-  const Text bad[] = {u"",  u"a1", u"1a", u" 1", u"1 ", u".5", u"１", u"1.", u"＋1", u"1＋",
-                      u"a", u"*",  u"(1)"};
+  const Text bad[] = {u"",   u"a1",  u"1a",  u" 1", u"1 ", u".5", u"１",
+                      u"1.", u"＋1", u"1＋", u"a",  u"*",  u"(1)"};
   for (const Text& text : bad) {
     for (int box = 1; box <= 3; ++box) {
       Text texts[3] = {u"1", u"2", u"3"};
@@ -84,9 +86,9 @@ TEST_F(EntryTest, three_lone_zeros_only_clear) {
   EXPECT_EQ(run(u"0", u"0", u"0", u"-"), 0);
   EXPECT_EQ(window.calls, std::vector<std::string>{"cle"});
   EXPECT_EQ(window.label5, u"0");  // keisan did not run: the start-up caption stays
-  for (const auto& texts : {std::array<Text, 3>{u"0", u"0", u"0+"},
-                            std::array<Text, 3>{u"00", u"0", u"0"},
-                            std::array<Text, 3>{u"0", u"+0", u"0"}}) {
+  for (const auto& texts :
+       {std::array<Text, 3>{u"0", u"0", u"0+"}, std::array<Text, 3>{u"00", u"0", u"0"},
+        std::array<Text, 3>{u"0", u"+0", u"0"}}) {
     SetUp();
     run(texts[0], texts[1], texts[2]);
     EXPECT_EQ(window.label5, u" 1") << utf8(texts[0] + texts[1] + texts[2]);

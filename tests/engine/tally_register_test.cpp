@@ -1,8 +1,9 @@
+#include "tally_register.h"
+
 #include <gtest/gtest.h>
 
 #include "fake_window.h"
 #include "runtime_error.h"
-#include "tally_register.h"
 
 namespace orindel {
 namespace {
@@ -75,8 +76,8 @@ TEST_F(TallyRegisterTest, subtraction_borrows_in_base_60) {
   struct Case {
     Hms start, entry, total;
   } cases[] = {
-      {{0, 5, 0}, {0, 0, 125}, {0, 2, 55}},  {{1, 0, 0}, {0, 0, 1}, {0, 59, 59}},
-      {{0, 0, 58}, {0, 0, -5}, {0, 0, 63}},  {{2, 0, 0}, {0, 0, 7200}, {0, 0, 0}},
+      {{0, 5, 0}, {0, 0, 125}, {0, 2, 55}}, {{1, 0, 0}, {0, 0, 1}, {0, 59, 59}},
+      {{0, 0, 58}, {0, 0, -5}, {0, 0, 63}}, {{2, 0, 0}, {0, 0, 7200}, {0, 0, 0}},
       {{1, 30, 0}, {0, 90, 0}, {0, 0, 0}},
   };
   for (const Case& c : cases) {
@@ -119,9 +120,9 @@ TEST_F(TallyRegisterTest, count_follows_calculations_and_never_goes_below_zero) 
     Text label5;
     int count;
   } steps[] = {
-      {{0, 2, 0}, u"+", u" 1", 1},  {{0, 1, 0}, u"-", u" 0", 0}, {{0, 1, 0}, u"-", u" 0", 0},
-      {{0, 0, 1}, u"-", u" 0", 0},  // refused: nothing changes
-      {{0, 0, 1}, u"x", u" 0", 0},  {{1, 0, 0}, u"+", u" 1", 1},
+      {{0, 2, 0}, u"+", u" 1", 1}, {{0, 1, 0}, u"-", u" 0", 0},
+      {{0, 1, 0}, u"-", u" 0", 0}, {{0, 0, 1}, u"-", u" 0", 0},  // refused: nothing changes
+      {{0, 0, 1}, u"x", u" 0", 0}, {{1, 0, 0}, u"+", u" 1", 1},
   };
   for (const Step& step : steps) {
     apply(step.entry, step.sign);
@@ -136,8 +137,7 @@ TEST_F(TallyRegisterTest, another_sign_changes_nothing_but_refreshes_and_clears)
     initialiseRegister(reg, window);
     window.calls.clear();
     apply({1, 2, 3}, sign);
-    EXPECT_EQ(window.calls,
-              (std::vector<std::string>{"label4: 0: 0: 0", "label5: 0", "cle"}))
+    EXPECT_EQ(window.calls, (std::vector<std::string>{"label4: 0: 0: 0", "label5: 0", "cle"}))
         << utf8(sign);
   }
 }
@@ -203,7 +203,7 @@ TEST_F(TallyRegisterTest, count_overflow_is_raised_before_anything_changes) {
   EXPECT_EQ(reg.ss, 0);
   EXPECT_EQ(reg.Ti, 32767);
   EXPECT_TRUE(window.calls.empty());  // no warning, no labels, no clearing
-  apply({0, 0, 1}, u"-");              // a subtraction still works at the top
+  apply({0, 0, 1}, u"-");             // a subtraction still works at the top
   EXPECT_EQ(reg.Ti, 32766);
   EXPECT_EQ(window.label4, u" 4: 59: 59");
 }

@@ -1,8 +1,9 @@
+#include "text.h"
+
 #include <gtest/gtest.h>
 
 #include "fake_window.h"
 #include "runtime_error.h"
-#include "text.h"
 
 namespace orindel {
 namespace {
@@ -13,8 +14,8 @@ TEST(TextTest, left_and_right_take_the_ends_and_clamp_to_the_length) {
     std::int64_t n;
     Text left, right;
   } cases[] = {
-      {u"12+", 2, u"12", u"2+"},    {u"12+", 0, u"", u""},      {u"12+", 3, u"12+", u"12+"},
-      {u"12+", 99, u"12+", u"12+"}, {u"", 1, u"", u""},         {u"ｈｍ", 1, u"ｈ", u"ｍ"},
+      {u"12+", 2, u"12", u"2+"},     {u"12+", 0, u"", u""}, {u"12+", 3, u"12+", u"12+"},
+      {u"12+", 99, u"12+", u"12+"},  {u"", 1, u"", u""},    {u"ｈｍ", 1, u"ｈ", u"ｍ"},
       {u"a", INT64_MAX, u"a", u"a"},
   };
   for (const Case& c : cases) {
@@ -39,9 +40,9 @@ TEST(TextTest, like_matches_one_character_of_the_class) {
     Text text;
     bool digit, sign;
   } cases[] = {
-      {u"0", true, false},  {u"9", true, false},   {u"+", false, true},   {u",", false, true},
-      {u"-", false, true},  {u"", false, false},   {u"12", false, false}, {u"１", false, false},
-      {u"＋", false, false}, {u".", false, false},  {u"*", false, false},  {u" ", false, false},
+      {u"0", true, false},   {u"9", true, false},  {u"+", false, true},   {u",", false, true},
+      {u"-", false, true},   {u"", false, false},  {u"12", false, false}, {u"１", false, false},
+      {u"＋", false, false}, {u".", false, false}, {u"*", false, false},  {u" ", false, false},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(like(c.text, kDigitClass), c.digit) << utf8(c.text);

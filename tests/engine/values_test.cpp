@@ -22,15 +22,14 @@ TEST(IntegerTest, every_step_past_the_range_raises_overflow) {
     bool add;
     int expected;  // 0 when the step overflows
   } cases[] = {
-      {32766, 1, true, 32767}, {32767, 1, true, 0},     {-32767, 1, false, -32768},
-      {-32768, 1, false, 0},   {32767, -1, false, 0},   {-32768, -1, true, 0},
+      {32766, 1, true, 32767}, {32767, 1, true, 0},   {-32767, 1, false, -32768},
+      {-32768, 1, false, 0},   {32767, -1, false, 0}, {-32768, -1, true, 0},
       {100, -200, true, -100}, {0, -32768, false, 0},
   };
   for (const Case& c : cases) {
     int got = 0;
-    const int error = overflowNumber([&] {
-      got = (c.add ? Integer(c.a) + Integer(c.b) : Integer(c.a) - Integer(c.b)).value();
-    });
+    const int error = overflowNumber(
+        [&] { got = (c.add ? Integer(c.a) + Integer(c.b) : Integer(c.a) - Integer(c.b)).value(); });
     if (c.expected == 0 && !(c.a == 0 && c.b == 0)) {
       EXPECT_EQ(error, RuntimeError::kOverflow) << c.a << (c.add ? " + " : " - ") << c.b;
     } else {

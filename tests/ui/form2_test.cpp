@@ -25,8 +25,8 @@ TEST_F(Form2Test, starts_narrow_with_a_zero_total_and_the_focus_in_text1) {
 
 TEST_F(Form2Test, controls_carry_their_captions_and_tab_order) {
   const std::pair<const char*, const char*> captions[] = {
-      {"Command1", "＋"}, {"Command2", "－"}, {"Command3", "Op"},
-      {"Label1", "ｈ"},   {"Label2", "ｍ"},   {"Label3", "ｓ"}, {"Label6", "回数"},
+      {"Command1", "＋"}, {"Command2", "－"}, {"Command3", "Op"}, {"Label1", "ｈ"},
+      {"Label2", "ｍ"},   {"Label3", "ｓ"},   {"Label6", "回数"},
   };
   for (const auto& [name, caption] : captions) {
     QWidget* widget = window->findChild<QWidget*>(QString::fromLatin1(name));

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "key_map.h"
+
+#include <gtest/gtest.h>
 
 namespace orindel {
 namespace {

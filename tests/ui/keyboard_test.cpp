@@ -9,7 +9,7 @@ namespace {
 
 struct Shortcut {
   const char* name;
-  int box;  // where the key is pressed, after 1, 20, 30 were typed
+  int box;       // where the key is pressed, after 1, 20, 30 were typed
   bool atStart;  // the caret at the start of the box instead of its end
   Qt::Key key;
   Qt::KeyboardModifiers modifiers;
@@ -35,12 +35,13 @@ TEST_F(Form2Test, sign_keys_in_a_box_run_the_calculation_of_their_row) {
        none},
       {"keypad plus at the start", 2, true, Qt::Key_Plus, Qt::KeypadModifier, " 2: 20: 30", "||",
        -1, none},
-      {"plus key without shift", 3, false, Qt::Key_Equal, Qt::NoModifier, " 1: 0: 0", "1|20|30=",
-       187, none},
+      {"plus key without shift", 3, false, Qt::Key_Equal, Qt::NoModifier, " 1: 0: 0",
+       "1|20|30=", 187, none},
       {"plus key with shift and ctrl", 3, false, Qt::Key_Plus,
        Qt::ShiftModifier | Qt::ControlModifier, " 1: 0: 0", "1|20|30", 187, none},
       {"a digit", 3, false, Qt::Key_5, Qt::NoModifier, " 1: 0: 0", "1|20|305", 53, none},
-      {"a keypad digit", 3, false, Qt::Key_5, Qt::KeypadModifier, " 1: 0: 0", "1|20|305", 101, none},
+      {"a keypad digit", 3, false, Qt::Key_5, Qt::KeypadModifier, " 1: 0: 0", "1|20|305", 101,
+       none},
   };
   for (const Shortcut& row : rows) {
     SetUp();
@@ -102,7 +103,8 @@ TEST_F(Form2Test, the_letter_o_toggles_the_panel_once_per_character) {
     QString before;  // the box's text before the O
     bool toggled;
   } cases[] = {
-      {1, "", true}, {1, "1", false}, {1, "12", true}, {2, "", true}, {3, "1", false}, {3, "123", false},
+      {1, "", true}, {1, "1", false}, {1, "12", true},
+      {2, "", true}, {3, "1", false}, {3, "123", false},
   };
   for (const Case& c : cases) {
     SetUp();
