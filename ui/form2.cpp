@@ -1,17 +1,21 @@
 #include "form2.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QFont>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <algorithm>
 #include <limits>
 
+#include "orindel_version.h"
 #include "runtime_error.h"
 
 namespace orindel {
@@ -30,7 +34,8 @@ QString toQString(const Text& text) { return QString::fromStdU16String(text); }
 
 Form2::Form2(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("Form2"));
-  setWindowTitle(QStringLiteral("Orindel Ver,1.6"));
+  setWindowTitle(
+      QStringLiteral("Orindel Ver,%1.%2").arg(ORINDEL_VERSION_MAJOR).arg(ORINDEL_VERSION_MINOR));
   setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
@@ -47,6 +52,9 @@ void Form2::buildControls() {
     box->setGeometry(geometry);
     // The boxes take any length of text; the O key's handling keeps long texts cheap.
     box->setMaxLength(std::numeric_limits<int>::max());
+    // Only half-width digits and signs count as an entry: keep an active input method from
+    // turning them into full-width ones.
+    box->setAttribute(Qt::WA_InputMethodEnabled, false);
     box->installEventFilter(this);
   };
   auto makeButton = [this](QPushButton*& button, const char* name, const QString& caption,
@@ -107,6 +115,18 @@ void Form2::buildControls() {
   for (QLabel* label : {Label1, Label2, Label3, Label4, Label5, Label6}) {
     label->setFocusPolicy(Qt::NoFocus);
   }
+  // A screen reader names each entry box by its unit caption. The total and count labels keep
+  // their own text as their name, so that each change of it is announced.
+  Label1->setBuddy(Text1);
+  Label2->setBuddy(Text2);
+  Label3->setBuddy(Text3);
+  Command1->setAccessibleName(QStringLiteral("加算"));
+  Command2->setAccessibleName(QStringLiteral("減算"));
+  Command3->setAccessibleName(QStringLiteral("拡張メニューの表示切替"));
+
+  Label4->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(Label4, &QLabel::customContextMenuRequested, this,
+          [this](const QPoint& position) { totalMenu()->popup(Label4->mapToGlobal(position)); });
   setTabOrder(Text1, Text2);
   setTabOrder(Text2, Text3);
   setTabOrder(Text3, Command1);
@@ -267,6 +287,21 @@ void Form2::cle() {
   Text3->setText(QString());
   Text1->setFocus();
   Kc = Integer(-1);
+}
+
+QMenu* Form2::totalMenu() {
+  auto* menu = new QMenu(this);
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  QAction* copy = menu->addAction(QStringLiteral("コピー"));
+  copy->setObjectName(QStringLiteral("copyTotal"));
+  connect(copy, &QAction::triggered, this, &Form2::copyTotal);
+  return menu;
+}
+
+void Form2::copyTotal() {
+  QString total = Label4->text();
+  total.remove(QLatin1Char(' '));
+  QGuiApplication::clipboard()->setText(total);
 }
 
 void Form2::showMessage(const Text& prompt) { message_(toQString(prompt)); }

@@ -21,6 +21,7 @@
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QRadioButton;
 
@@ -68,6 +69,11 @@ class Form2 : public QWidget, public TallyWindow {
   void Text1_Change() { entryChange(1); }
   void Text2_Change() { entryChange(2); }
   void Text3_Change() { entryChange(3); }
+
+  // The total label's context menu, with its one action "コピー".
+  QMenu* totalMenu();
+  // Puts the total on the clipboard without its blanks: " 1: 23: 30" as "1:23:30".
+  void copyTotal();
 
   // TallyWindow
   Text entryText(int box) const override;

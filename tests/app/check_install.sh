@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary DESTDIR, checks the tree and validates the desktop entry and
+# metainfo, then builds the .deb, lists it and runs lintian on it.
+# Usage: check_install.sh BUILD_DIR APP_ID VERSION
+set -euo pipefail
+build=$1 id=$2 version=$3
+dest=$(mktemp -d)
+trap 'rm -rf "$dest"' EXIT
+
+DESTDIR=$dest cmake --install "$build" --prefix /usr >/dev/null
+
+expected=(
+  usr/bin/orindel
+  "usr/share/applications/$id.desktop"
+  "usr/share/metainfo/$id.metainfo.xml"
+  "usr/share/icons/hicolor/16x16/apps/$id.png"
+  "usr/share/icons/hicolor/32x32/apps/$id.png"
+  "usr/share/icons/hicolor/48x48/apps/$id.png"
+  "usr/share/icons/hicolor/scalable/apps/$id.svg"
+  usr/share/man/man1/orindel.1.gz
+  usr/share/doc/orindel/copyright
+  usr/share/doc/orindel/changelog.gz
+)
+for file in "${expected[@]}"; do
+  [[ -f "$dest/$file" ]] || { echo "missing from the install: $file"; exit 1; }
+done
+[[ -x "$dest/usr/bin/orindel" ]] || { echo "orindel is not executable"; exit 1; }
+for size in 16 32 48; do
+  file "$dest/usr/share/icons/hicolor/${size}x${size}/apps/$id.png" | grep -q "$size x $size" ||
+    { echo "the ${size}px icon is not ${size}x${size}"; exit 1; }
+done
+echo "install: ${#expected[@]} files in place"
+
+desktop-file-validate "$dest/usr/share/applications/$id.desktop"
+appstreamcli validate --no-net "$dest/usr/share/metainfo/$id.metainfo.xml"
+grep -q "release version=\"$version\"" "$dest/usr/share/metainfo/$id.metainfo.xml" ||
+  { echo "metainfo does not carry version $version"; exit 1; }
+
+rm -f "$build"/orindel_*.deb
+(cd "$build" && cpack -G DEB >/dev/null)
+deb=$(ls "$build"/orindel_*.deb)
+dpkg-deb -c "$deb"
+[[ "$(dpkg-deb -f "$deb" Version)" == "$version" ]] || { echo "package version is not $version"; exit 1; }
+depends=$(dpkg-deb -f "$deb" Depends)
+for needed in fonts-ipafont-gothic qt6-translations-l10n libqt6widgets6; do
+  [[ "$depends" == *"$needed"* ]] || { echo "package does not depend on $needed: $depends"; exit 1; }
+done
+lintian_out=$(lintian --tag-display-limit 0 "$deb" 2>&1 | grep -v 'root privileges' || true)
+echo "lintian: ${lintian_out:-clean}"
+if grep -q '^E:' <<<"$lintian_out"; then exit 1; fi
+echo "package: $(basename "$deb") checked"

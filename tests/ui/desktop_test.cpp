@@ -1,0 +1,60 @@
+#include <QAccessible>
+#include <QAction>
+#include <QClipboard>
+#include <QMenu>
+
+#include "form2_fixture.h"
+#include "japanese.h"
+
+namespace orindel {
+namespace {
+
+QString accessibleName(QWidget* widget) {
+  QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+  return accessible ? accessible->text(QAccessible::Name) : QStringLiteral("<none>");
+}
+
+TEST_F(Form2Test, a_screen_reader_hears_a_name_for_every_control) {
+  const std::pair<const char*, const char*> names[] = {
+      {"Text1", "ｈ"},       {"Text2", "ｍ"},       {"Text3", "ｓ"},
+      {"Command1", "加算"},  {"Command2", "減算"},  {"Command3", "拡張メニューの表示切替"},
+      {"Label4", " 0: 0: 0"}, {"Option1", "74分を超えたら警告"},
+  };
+  for (const auto& [object, name] : names) {
+    auto* widget = window->findChild<QWidget*>(QString::fromLatin1(object));
+    ASSERT_NE(widget, nullptr) << object;
+    EXPECT_EQ(accessibleName(widget), QString::fromUtf8(name)) << object;
+  }
+  fill("1", "2", "3");
+  QTest::mouseClick(button("Command1"), Qt::LeftButton);
+  EXPECT_EQ(accessibleName(label("Label4")), QStringLiteral(" 1: 2: 3"));  // follows the total
+}
+
+TEST_F(Form2Test, entry_boxes_take_no_input_method) {
+  for (int n = 1; n <= 3; ++n) EXPECT_FALSE(box(n)->testAttribute(Qt::WA_InputMethodEnabled)) << n;
+}
+
+TEST_F(Form2Test, copy_puts_the_total_without_blanks_on_the_clipboard) {
+  fill("1", "23", "30");
+  QTest::keyClick(box(3), Qt::Key_Plus, Qt::KeypadModifier);
+  box(2)->setFocus();
+  QMenu* menu = window->totalMenu();
+  const QList<QAction*> actions = menu->actions();
+  ASSERT_EQ(actions.size(), 1);
+  EXPECT_EQ(actions.first()->text(), QStringLiteral("コピー"));
+  actions.first()->trigger();
+  menu->close();
+  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("1:23:30"));
+  EXPECT_EQ(total(), QStringLiteral(" 1: 23: 30"));
+  EXPECT_EQ(label("Label4")->focusPolicy(), Qt::NoFocus);
+  EXPECT_EQ(QApplication::focusWidget(), box(2));
+}
+
+TEST(JapaneseTest, qt_speaks_japanese_once_its_translations_are_installed) {
+  ASSERT_TRUE(installJapaneseTranslations(*QCoreApplication::instance()));
+  EXPECT_NE(QCoreApplication::translate("QLineEdit", "&Undo"), QStringLiteral("&Undo"));
+  EXPECT_NE(QCoreApplication::translate("QLineEdit", "&Paste"), QStringLiteral("&Paste"));
+}
+
+}  // namespace
+}  // namespace orindel

@@ -1,0 +1,11 @@
+// Qt's own Japanese translations, so that the toolkit's buttons and menus speak the program's language.
+#pragma once
+
+class QCoreApplication;
+
+namespace orindel {
+
+// Installs Qt's Japanese translations on the application; false when they are not installed.
+bool installJapaneseTranslations(QCoreApplication& app);
+
+}  // namespace orindel
