@@ -1,4 +1,4 @@
-// Qt's own Japanese translations, so that the toolkit's buttons and menus speak the program's language.
+// Qt's own Japanese translations, so that the toolkit's buttons and menus speak Japanese.
 #pragma once
 
 class QCoreApplication;

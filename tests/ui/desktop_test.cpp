@@ -16,8 +16,9 @@ QString accessibleName(QWidget* widget) {
 
 TEST_F(Form2Test, a_screen_reader_hears_a_name_for_every_control) {
   const std::pair<const char*, const char*> names[] = {
-      {"Text1", "ｈ"},       {"Text2", "ｍ"},       {"Text3", "ｓ"},
-      {"Command1", "加算"},  {"Command2", "減算"},  {"Command3", "拡張メニューの表示切替"},
+      {"Text1", "ｈ"},        {"Text2", "ｍ"},
+      {"Text3", "ｓ"},        {"Command1", "加算"},
+      {"Command2", "減算"},   {"Command3", "拡張メニューの表示切替"},
       {"Label4", " 0: 0: 0"}, {"Option1", "74分を超えたら警告"},
   };
   for (const auto& [object, name] : names) {
