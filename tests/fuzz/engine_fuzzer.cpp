@@ -1,0 +1,100 @@
+// libFuzzer target: arbitrary UTF-16 texts in the three entry boxes and arbitrary signs through
+// check and keisan. After every call the labels must equal the register's display texts.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "conversion.h"
+#include "entry.h"
+#include "runtime_error.h"
+#include "tally_register.h"
+#include "tally_window.h"
+
+namespace {
+
+using namespace orindel;
+
+class Window : public TallyWindow {
+ public:
+  Text boxes[4];
+  int cm = 0;
+  bool option1 = true;
+  Text label4, label5;
+  int label5Writes = 0;  // one at start-up, one per completed calculation
+
+  Text entryText(int box) const override { return boxes[box]; }
+  void cle() override { boxes[1] = boxes[2] = boxes[3] = Text(); }
+  void showMessage(const Text&) override {}
+  Integer panelFlag() const override { return Integer(cm); }
+  bool option1Selected() const override { return option1; }
+  void setLabel4(const Text& caption) override { label4 = caption; }
+  void setLabel5(const Text& caption) override {
+    label5 = caption;
+    ++label5Writes;
+  }
+};
+
+Text consumeText(FuzzedDataProvider& data) {
+  const auto length = data.ConsumeIntegralInRange<std::size_t>(0, 24);
+  Text text;
+  for (std::size_t i = 0; i < length && data.remaining_bytes() > 0; ++i) {
+    // Mostly characters that matter to the parser, sometimes any code unit at all.
+    static constexpr char16_t kInteresting[] = u"0123456789+-,. eE\t\n５＋a";
+    if (data.ConsumeBool()) {
+      text += kInteresting[data.ConsumeIntegralInRange<std::size_t>(0, 21)];
+    } else {
+      text += data.ConsumeIntegral<char16_t>();
+    }
+  }
+  return text;
+}
+
+void requireLabelsMatch(const TallyRegister& reg, const Window& window) {
+  if (window.label4 != reg.hhh + u":" + reg.mmm + u":" + reg.sss) std::abort();
+  if (reg.hhh != signedText(reg.hh) || reg.mmm != signedText(reg.mm) ||
+      reg.sss != signedText(reg.ss)) {
+    std::abort();
+  }
+  const Text count = window.label5Writes > 1 ? signedText(reg.Ti) : plainText(reg.Ti);
+  if (window.label5 != count) std::abort();
+  if (reg.Ti < 0) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
+  FuzzedDataProvider data(bytes, size);
+  TallyRegister reg;
+  SignFlags flags{};
+  Window window;
+  initialiseRegister(reg, window);
+  // Start now and then near the top of the count, to reach its overflow.
+  if (data.ConsumeBool()) {
+    reg.Ti = Integer(data.ConsumeIntegralInRange<int>(32760, 32767));
+    window.label5 = plainText(reg.Ti);
+  }
+
+  while (data.remaining_bytes() > 0) {
+    window.cm = data.ConsumeIntegralInRange<int>(0, 2);
+    window.option1 = data.ConsumeBool();
+    for (int box = 1; box <= 3; ++box) window.boxes[box] = consumeText(data);
+    const Text signs[] = {u"+", u"-", u"", u"x"};
+    const Text& sign = signs[data.ConsumeIntegralInRange<int>(0, 3)];
+    const Text label4 = window.label4;
+    const Integer count = reg.Ti;
+    try {
+      check(reg, flags, window, sign);
+    } catch (const RuntimeError& error) {
+      if (error.number() != RuntimeError::kOverflow &&
+          error.number() != RuntimeError::kInvalidArgument) {
+        std::abort();
+      }
+      // A runtime error leaves the labels and the count as they were.
+      if (window.label4 != label4 || reg.Ti != count) std::abort();
+    }
+    requireLabelsMatch(reg, window);
+  }
+  return 0;
+}
