@@ -39,6 +39,13 @@ Form2::Form2(QWidget* parent) : QWidget(parent) {
   setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
+  // A Japanese UI font for the whole window, so that Japanese and Latin text come from one face;
+  // the IPA gothic font stands in on systems without the Windows ones.
+  QFont windowFont = font();
+  windowFont.setFamilies({QStringLiteral("Yu Gothic UI"), QStringLiteral("Meiryo UI"),
+                          QStringLiteral("MS UI Gothic"), QStringLiteral("IPAPGothic"),
+                          windowFont.family()});
+  setFont(windowFont);
   message_ = [this](const QString& text) { showMessageBox(this, text); };
   end_ = [] { QCoreApplication::exit(0); };
   buildControls();
