@@ -2,7 +2,6 @@
 // pixels and is drawn with that many more device pixels, so it stays crisp and in proportion.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
@@ -53,10 +52,3 @@ TEST(HighDpiTest, the_window_and_its_controls_scale_with_the_screen) {
 
 }  // namespace
 }  // namespace orindel
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

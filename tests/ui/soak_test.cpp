@@ -113,10 +113,3 @@ TEST(SoakTest, random_keys_and_pastes_keep_the_window_consistent) {
 
 }  // namespace
 }  // namespace orindel
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}
