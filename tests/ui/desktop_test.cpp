@@ -31,10 +31,6 @@ TEST_F(Form2Test, a_screen_reader_hears_a_name_for_every_control) {
   EXPECT_EQ(accessibleName(label("Label4")), QStringLiteral(" 1: 2: 3"));  // follows the total
 }
 
-TEST_F(Form2Test, entry_boxes_take_no_input_method) {
-  for (int n = 1; n <= 3; ++n) EXPECT_FALSE(box(n)->testAttribute(Qt::WA_InputMethodEnabled)) << n;
-}
-
 TEST_F(Form2Test, copy_puts_the_total_without_blanks_on_the_clipboard) {
   fill("1", "23", "30");
   QTest::keyClick(box(3), Qt::Key_Plus, Qt::KeypadModifier);
