@@ -248,6 +248,9 @@ bool Form2::eventFilter(QObject* watched, QEvent* event) {
   // One keystroke in an entry box: key-down, then key-press if it types a character, then the
   // box types it and its change handler runs from textChanged.
   const auto* key = static_cast<const QKeyEvent*>(event);
+  // Tab moves the focus between the controls and is no keystroke of the box: it leaves the
+  // pending key as it was.
+  if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) return false;
   KeyDown down = keyDownOf(*key);
   ended_ = false;
   guarded([&] {

@@ -78,6 +78,10 @@ TEST_F(Form2Test, enter_is_swallowed_and_esc_ends_the_program) {
     EXPECT_EQ(window->keyCode(), 13);
   }
   EXPECT_EQ(ends, 0);
+  box(2)->setFocus();
+  QTest::keyClick(box(2), Qt::Key_Tab);  // moves on, and leaves the pending key alone
+  EXPECT_EQ(window->keyCode(), 13);
+  EXPECT_TRUE(QApplication::focusWidget() == box(3));
   QTest::keyClick(box(3), Qt::Key_Escape);
   EXPECT_EQ(ends, 1);
   EXPECT_EQ(window->keyCode(), 27);
