@@ -88,6 +88,24 @@ TEST_F(RealKeysTest, modifier_keys_and_enter_report_their_codes) {
   EXPECT_EQ(ends, 0);
 }
 
+// A Japanese keyboard: the plus key is ";+", so Shift with it adds; Shift with the minus key types
+// "=" and still subtracts, which the entry check then rejects for the "=".
+TEST_F(RealKeysTest, japanese_layout_plus_and_minus_keys) {
+  if (QProcess::execute(QStringLiteral("setxkbmap"),
+                        {QStringLiteral("-layout"), QStringLiteral("jp")}) != 0) {
+    GTEST_SKIP() << "setxkbmap is not available";
+  }
+  keys({"0", "Tab", "2", "Tab", "0", "shift+semicolon"});
+  EXPECT_EQ(total(), QStringLiteral(" 0: 2: 0"));
+  EXPECT_EQ(window.keyCode(), -1);
+  keys({"0", "Tab", "1", "Tab", "0", "minus"});
+  EXPECT_EQ(total(), QStringLiteral(" 0: 1: 0"));
+  keys({"0", "Tab", "1", "Tab", "0", "shift+minus"});
+  EXPECT_EQ(total(), QStringLiteral(" 0: 1: 0"));
+  EXPECT_EQ(messages, QStringList{QStringLiteral("入力値が不正です")});
+  QProcess::execute(QStringLiteral("setxkbmap"), {QStringLiteral("-layout"), QStringLiteral("us")});
+}
+
 // The real program: Esc in an entry box ends it at once.
 TEST(RealProgramTest, escape_ends_the_process) {
   QProcess program;
