@@ -1,7 +1,6 @@
-// A window for engine tests: holds the three entry texts and records every call in order.
+// A window for the engine tests and the fuzz target: holds the three entry texts and records every
+// call in order.
 #pragma once
-
-#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
@@ -42,6 +41,12 @@ class FakeWindow : public TallyWindow {
     boxes[1] = t1;
     boxes[2] = t2;
     boxes[3] = t3;
+  }
+
+  int label5Writes() const {
+    int writes = 0;
+    for (const auto& call : calls) writes += call.rfind("label5:", 0) == 0 ? 1 : 0;
+    return writes;
   }
 
   std::vector<std::string> messages() const {

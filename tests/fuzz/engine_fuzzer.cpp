@@ -8,33 +8,13 @@
 
 #include "conversion.h"
 #include "entry.h"
+#include "fake_window.h"
 #include "runtime_error.h"
 #include "tally_register.h"
-#include "tally_window.h"
 
 namespace {
 
 using namespace orindel;
-
-class Window : public TallyWindow {
- public:
-  Text boxes[4];
-  int cm = 0;
-  bool option1 = true;
-  Text label4, label5;
-  int label5Writes = 0;  // one at start-up, one per completed calculation
-
-  Text entryText(int box) const override { return boxes[box]; }
-  void cle() override { boxes[1] = boxes[2] = boxes[3] = Text(); }
-  void showMessage(const Text&) override {}
-  Integer panelFlag() const override { return Integer(cm); }
-  bool option1Selected() const override { return option1; }
-  void setLabel4(const Text& caption) override { label4 = caption; }
-  void setLabel5(const Text& caption) override {
-    label5 = caption;
-    ++label5Writes;
-  }
-};
 
 Text consumeText(FuzzedDataProvider& data) {
   const auto length = data.ConsumeIntegralInRange<std::size_t>(0, 24);
@@ -51,13 +31,13 @@ Text consumeText(FuzzedDataProvider& data) {
   return text;
 }
 
-void requireLabelsMatch(const TallyRegister& reg, const Window& window) {
+void requireLabelsMatch(const TallyRegister& reg, const FakeWindow& window) {
   if (window.label4 != reg.hhh + u":" + reg.mmm + u":" + reg.sss) std::abort();
   if (reg.hhh != signedText(reg.hh) || reg.mmm != signedText(reg.mm) ||
       reg.sss != signedText(reg.ss)) {
     std::abort();
   }
-  const Text count = window.label5Writes > 1 ? signedText(reg.Ti) : plainText(reg.Ti);
+  const Text count = window.label5Writes() > 1 ? signedText(reg.Ti) : plainText(reg.Ti);
   if (window.label5 != count) std::abort();
   if (reg.Ti < 0) std::abort();
 }
@@ -68,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   FuzzedDataProvider data(bytes, size);
   TallyRegister reg;
   SignFlags flags{};
-  Window window;
+  FakeWindow window;
   initialiseRegister(reg, window);
   // Start now and then near the top of the count, to reach its overflow.
   if (data.ConsumeBool()) {
