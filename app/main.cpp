@@ -2,7 +2,7 @@
 #include <QApplication>
 #include <QIcon>
 
-#include "form2.h"
+#include "form2_widget.h"
 #include "japanese.h"
 #include "orindel_version.h"
 
@@ -19,7 +19,7 @@ int main(int argc, char* argv[]) {
   QApplication::setWindowIcon(icon);
   orindel::installJapaneseTranslations(app);
 
-  orindel::Form2 window;
+  orindel::Form2Widget window;
   window.show();
   return app.exec();
 }

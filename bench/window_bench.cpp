@@ -10,14 +10,14 @@
 #include <QTest>
 #include <cstdint>
 
-#include "form2.h"
+#include "form2_widget.h"
 
 namespace {
 
-using orindel::Form2;
+using orindel::Form2Widget;
 
 struct Window {
-  Form2 form;
+  Form2Widget form;
   QLineEdit* box[4] = {};
   QLabel* total = nullptr;
 

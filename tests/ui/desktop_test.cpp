@@ -15,7 +15,7 @@ QString accessibleName(QWidget* widget) {
   return accessible ? accessible->text(QAccessible::Name) : QStringLiteral("<none>");
 }
 
-TEST_F(Form2Test, a_screen_reader_hears_a_name_for_every_control) {
+TEST_F(Form2WidgetTest, a_screen_reader_hears_a_name_for_every_control) {
   const std::pair<const char*, const char*> names[] = {
       {"Text1", "ｈ"},        {"Text2", "ｍ"},
       {"Text3", "ｓ"},        {"Command1", "加算"},
@@ -32,7 +32,7 @@ TEST_F(Form2Test, a_screen_reader_hears_a_name_for_every_control) {
   EXPECT_EQ(accessibleName(label("Label4")), QStringLiteral(" 1: 2: 3"));  // follows the total
 }
 
-TEST_F(Form2Test, a_right_click_on_the_total_copies_it_without_blanks) {
+TEST_F(Form2WidgetTest, a_right_click_on_the_total_copies_it_without_blanks) {
   fill("1", "23", "30");
   QTest::keyClick(box(3), Qt::Key_Plus, Qt::KeypadModifier);
   box(2)->setFocus();

@@ -1,4 +1,5 @@
-// A fresh, shown Form2 per test, with its messages recorded and Esc counted instead of ending.
+// A fresh, shown Form2Widget per test, with its messages recorded and Esc counted instead of
+// ending.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,7 +11,7 @@
 #include <QTest>
 #include <memory>
 
-#include "form2.h"
+#include "form2_widget.h"
 
 // Readable failure messages for Qt strings.
 inline void PrintTo(const QString& text, std::ostream* os) {
@@ -19,10 +20,10 @@ inline void PrintTo(const QString& text, std::ostream* os) {
 
 namespace orindel {
 
-class Form2Test : public ::testing::Test {
+class Form2WidgetTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    window = std::make_unique<Form2>();
+    window = std::make_unique<Form2Widget>();
     window->setMessageHandler([this](const QString& text) { messages << text; });
     window->setEndHandler([this] { ++ends; });
     window->show();
@@ -57,10 +58,11 @@ class Form2Test : public ::testing::Test {
     return box(1)->text() + QLatin1Char('|') + box(2)->text() + QLatin1Char('|') + box(3)->text();
   }
   QString total() const { return label("Label4")->text(); }
-  bool panelShown() const { return window->panelFlag() == 1; }
+  bool panelShown() const { return window->form().panelFlag() == 1; }
+  int keyCode() const { return window->form().keyCode().value(); }
   bool focusInText1() const { return QApplication::focusWidget() == box(1); }
 
-  std::unique_ptr<Form2> window;
+  std::unique_ptr<Form2Widget> window;
   QStringList messages;
   int ends = 0;
 };

@@ -8,7 +8,7 @@
 #include <QTest>
 #include <cmath>
 
-#include "form2.h"
+#include "form2_widget.h"
 
 namespace orindel {
 namespace {
@@ -18,7 +18,7 @@ double scaleFactor() {
 }
 
 TEST(HighDpiTest, the_window_and_its_controls_scale_with_the_screen) {
-  Form2 window;
+  Form2Widget window;
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
   const double factor = scaleFactor();
@@ -39,11 +39,11 @@ TEST(HighDpiTest, the_window_and_its_controls_scale_with_the_screen) {
     EXPECT_EQ(widget->geometry(), control.geometry) << control.name;
   }
 
-  for (int width : {Form2::kNarrowWidth, Form2::kWideWidth}) {
-    if (window.width() != width) window.Command3_Click();
+  for (int width : {Form2Widget::kNarrowWidth, Form2Widget::kWideWidth}) {
+    if (window.width() != width) window.form().click(3);
     const QPixmap picture = window.grab();
     EXPECT_EQ(picture.width(), std::lround(width * factor)) << width;
-    EXPECT_EQ(picture.height(), std::lround(Form2::kHeight * factor)) << width;
+    EXPECT_EQ(picture.height(), std::lround(Form2Widget::kHeight * factor)) << width;
     // The ＋ button, drawn at the full device resolution.
     const QPixmap plus = window.findChild<QPushButton*>(QStringLiteral("Command1"))->grab();
     EXPECT_EQ(plus.width(), std::lround(33 * factor));

@@ -23,7 +23,7 @@ TEST(MessageBoxTest, shows_the_text_under_the_title_with_one_ok_button_and_no_ic
     for (QAbstractButton* button : box->buttons()) buttons << button->text();
     box->button(QMessageBox::Ok)->click();
   });
-  Form2::showMessageBox(nullptr, QStringLiteral("入力値が不正です"));
+  Form2Widget::showMessageBox(nullptr, QStringLiteral("入力値が不正です"));
   ASSERT_TRUE(seen);
   EXPECT_EQ(title, QStringLiteral("Orindel"));
   EXPECT_EQ(text, QStringLiteral("入力値が不正です"));

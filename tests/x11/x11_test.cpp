@@ -8,7 +8,7 @@
 #include <QProcess>
 #include <QTest>
 
-#include "form2.h"
+#include "form2_widget.h"
 
 namespace orindel {
 namespace {
@@ -41,7 +41,7 @@ class RealKeysTest : public ::testing::Test {
     return window.findChild<QLineEdit*>(QStringLiteral("Text%1").arg(n))->text();
   }
 
-  Form2 window;
+  Form2Widget window;
   QStringList messages;
   int ends = 0;
 };
@@ -70,8 +70,8 @@ TEST_F(RealKeysTest, sign_keys_and_the_letter_o_act_as_on_a_keyboard) {
   for (const Step& step : steps) {
     keys(step.keys);
     EXPECT_EQ(total(), step.total) << step.name;
-    EXPECT_EQ(window.keyCode(), step.kc) << step.name;
-    EXPECT_EQ(window.panelFlag() == 1, step.panel) << step.name;
+    EXPECT_EQ(window.form().keyCode(), step.kc) << step.name;
+    EXPECT_EQ(window.form().panelFlag() == 1, step.panel) << step.name;
   }
   EXPECT_TRUE(messages.isEmpty()) << messages.join(' ').toStdString();
   EXPECT_EQ(box(1), QString());
@@ -82,7 +82,7 @@ TEST_F(RealKeysTest, modifier_keys_and_enter_report_their_codes) {
       {"Return", 13}, {"KP_Enter", 13}, {"Shift_L", 16}, {"Control_L", 17}, {"Alt_L", 18}};
   for (const auto& [name, code] : presses) {
     keys({QString::fromLatin1(name)});
-    EXPECT_EQ(window.keyCode(), code) << name;
+    EXPECT_EQ(window.form().keyCode(), code) << name;
   }
   EXPECT_EQ(box(1), QString());
   EXPECT_EQ(ends, 0);
@@ -97,7 +97,7 @@ TEST_F(RealKeysTest, japanese_layout_plus_and_minus_keys) {
   }
   keys({"0", "Tab", "2", "Tab", "0", "shift+semicolon"});
   EXPECT_EQ(total(), QStringLiteral(" 0: 2: 0"));
-  EXPECT_EQ(window.keyCode(), -1);
+  EXPECT_EQ(window.form().keyCode(), -1);
   keys({"0", "Tab", "1", "Tab", "0", "minus"});
   EXPECT_EQ(total(), QStringLiteral(" 0: 1: 0"));
   keys({"0", "Tab", "1", "Tab", "0", "shift+minus"});

@@ -1,4 +1,4 @@
-#include "form2.h"
+#include "form2_widget.h"
 
 #include <QClipboard>
 #include <QCoreApplication>
@@ -15,8 +15,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "key_map.h"
 #include "orindel_version.h"
-#include "runtime_error.h"
 
 namespace orindel {
 
@@ -32,7 +32,7 @@ QString toQString(const Text& text) { return QString::fromStdU16String(text); }
 
 }  // namespace
 
-Form2::Form2(QWidget* parent) : QWidget(parent) {
+Form2Widget::Form2Widget(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("Form2"));
   setWindowTitle(
       QStringLiteral("Orindel Ver,%1.%2").arg(ORINDEL_VERSION_MAJOR).arg(ORINDEL_VERSION_MINOR));
@@ -49,10 +49,10 @@ Form2::Form2(QWidget* parent) : QWidget(parent) {
   message_ = [this](const QString& text) { showMessageBox(this, text); };
   end_ = [] { QCoreApplication::exit(0); };
   buildControls();
-  guarded([this] { Form_Load(); });
+  form_.load();
 }
 
-void Form2::buildControls() {
+void Form2Widget::buildControls() {
   auto makeEntry = [this](QLineEdit*& box, const char* name, QRect geometry) {
     box = new QLineEdit(this);
     box->setObjectName(QString::fromLatin1(name));
@@ -142,106 +142,23 @@ void Form2::buildControls() {
   setTabOrder(Command3, Option1);
   setTabOrder(Option1, Option2);
 
-  connect(Command1, &QPushButton::clicked, this, [this] { guarded([this] { Command1_Click(); }); });
-  connect(Command2, &QPushButton::clicked, this, [this] { guarded([this] { Command2_Click(); }); });
-  connect(Command3, &QPushButton::clicked, this, [this] { guarded([this] { Command3_Click(); }); });
-  connect(Text1, &QLineEdit::textChanged, this, [this] { guarded([this] { Text1_Change(); }); });
-  connect(Text2, &QLineEdit::textChanged, this, [this] { guarded([this] { Text2_Change(); }); });
-  connect(Text3, &QLineEdit::textChanged, this, [this] { guarded([this] { Text3_Change(); }); });
+  connect(Command1, &QPushButton::clicked, this, [this] { form_.click(1); });
+  connect(Command2, &QPushButton::clicked, this, [this] { form_.click(2); });
+  connect(Command3, &QPushButton::clicked, this, [this] { form_.click(3); });
+  connect(Text1, &QLineEdit::textChanged, this, [this] { form_.change(1); });
+  connect(Text2, &QLineEdit::textChanged, this, [this] { form_.change(2); });
+  connect(Text3, &QLineEdit::textChanged, this, [this] { form_.change(3); });
 
   setFixedSize(kWideWidth, kHeight);
   Text1->setFocus();
 }
 
-template <typename Handler>
-void Form2::guarded(Handler&& handler) {
-  try {
-    handler();
-  } catch (const RuntimeError& error) {
-    message_(runtimeErrorText(error.number()));
-  }
-}
-
-void Form2::showMessageBox(QWidget* parent, const QString& text) {
+void Form2Widget::showMessageBox(QWidget* parent, const QString& text) {
   QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Orindel"), text, QMessageBox::Ok, parent);
   box.exec();
 }
 
-QString Form2::runtimeErrorText(int number) {
-  const QString what = number == RuntimeError::kOverflow ? QStringLiteral("数値が大きすぎます")
-                                                         : QStringLiteral("引数が不正です");
-  return QStringLiteral("実行時エラー（番号 %1）：%2").arg(number).arg(what);
-}
-
-void Form2::Form_Load() {
-  setFixedWidth(kNarrowWidth);
-  initialiseRegister(reg, *this);
-}
-
-void Form2::Command1_Click() { check(u"+"); }
-void Form2::Command2_Click() { check(u"-"); }
-
-void Form2::Command3_Click() {
-  if (cm == 0) {
-    setFixedWidth(kWideWidth);
-    cm = Integer(1);
-    Label5->setVisible(true);
-    Label6->setVisible(true);
-  } else {
-    setFixedWidth(kNarrowWidth);
-    cm = Integer(0);
-    Label5->setVisible(false);
-    Label6->setVisible(false);
-  }
-  Text1->setFocus();
-}
-
-void Form2::op(int ch) {
-  Command3_Click();
-  QLineEdit* box = entryBox(ch);
-  if (box == nullptr) return;
-  const QString text = box->text();
-  if (text.isEmpty()) raiseInvalidArgument();  // no last character to drop
-  if (Kc == 79 && text.size() > 1) {
-    // Dropping one character would raise this box's change event with Kc still 79, which calls op
-    // again: one more toggle and one more character, until the box is empty. Do that whole chain
-    // here, its toggles counted by their parity, so that a pasted text of any length takes neither
-    // stack nor time in proportion to its length. Every toggle ends with the focus in Text1.
-    if ((text.size() - 1) % 2 != 0) Command3_Click();
-    box->setText(QString());
-    return;
-  }
-  box->setText(text.left(text.size() - 1));
-}
-
-void Form2::check(const Text& seg) { orindel::check(reg, SignFlags, *this, seg); }
-
-void Form2::entryKeyDown(int& keyCode, int& shift) {
-  Kc = Integer(keyCode);
-  Sh = Integer(shift);
-  if (Kc == 0) check(u"+");
-  if (Kc == 27) end();
-}
-
-void Form2::entryKeyPress(int& keyAscii) {
-  if (keyAscii == 13) keyAscii = 0;
-}
-
-void Form2::entryChange(int n) {
-  if (entryBox(n)->text().isEmpty()) return;
-  if (Kc == -1) return;
-  if (Kc == 79) op(n);
-  if (Kc == 107) check(u"+");
-  if (Kc == 189 || Kc == 109) check(u"-");
-  if (Sh == 1 && Kc == 187) check(u"+");
-}
-
-void Form2::end() {
-  ended_ = true;
-  end_();
-}
-
-bool Form2::eventFilter(QObject* watched, QEvent* event) {
+bool Form2Widget::eventFilter(QObject* watched, QEvent* event) {
   const int n = entryNumber(watched);
   if (n == 0 || event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
 
@@ -251,26 +168,15 @@ bool Form2::eventFilter(QObject* watched, QEvent* event) {
   // Tab moves the focus between the controls and is no keystroke of the box: it leaves the
   // pending key as it was.
   if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) return false;
-  KeyDown down = keyDownOf(*key);
-  ended_ = false;
-  guarded([&] {
-    if (n == 1) Text1_KeyDown(down.code, down.shift);
-    if (n == 2) Text2_KeyDown(down.code, down.shift);
-    if (n == 3) Text3_KeyDown(down.code, down.shift);
-  });
-  if (ended_) return true;
+  const KeyDown down = keyDownOf(*key);
+  if (!form_.keyDown(n, down.code, down.shift)) return true;
 
-  int character = characterCodeOf(*key);
+  const int character = characterCodeOf(*key);
   if (character < 0) return false;
-  guarded([&] {
-    if (n == 1) Text1_KeyPress(character);
-    if (n == 2) Text2_KeyPress(character);
-    if (n == 3) Text3_KeyPress(character);
-  });
-  return character == 0;
+  return form_.keyPress(n, character) == 0;
 }
 
-QLineEdit* Form2::entryBox(int n) const {
+QLineEdit* Form2Widget::entryBox(int n) const {
   switch (n) {
     case 1: return Text1;
     case 2: return Text2;
@@ -279,46 +185,57 @@ QLineEdit* Form2::entryBox(int n) const {
   }
 }
 
-int Form2::entryNumber(const QObject* object) const {
+int Form2Widget::entryNumber(const QObject* object) const {
   for (int n = 1; n <= 3; ++n) {
     if (object == entryBox(n)) return n;
   }
   return 0;
 }
 
-Text Form2::entryText(int box) const {
-  const QLineEdit* edit = entryBox(box);
+Text Form2Widget::boxText(int n) const {
+  const QLineEdit* edit = entryBox(n);
   return edit ? toText(edit->text()) : Text();
 }
 
-void Form2::cle() {
-  Text1->setText(QString());
-  Text2->setText(QString());
-  Text3->setText(QString());
-  Text1->setFocus();
-  Kc = Integer(-1);
+void Form2Widget::setBoxText(int n, const Text& text) {
+  if (QLineEdit* edit = entryBox(n)) edit->setText(toQString(text));
 }
 
-QMenu* Form2::totalMenu() {
+void Form2Widget::setOuterWidth(int twips) {
+  setFixedWidth((twips - 90) / 15);  // less the fixed border, 45 twips each side
+}
+
+void Form2Widget::setLabelVisible(int n, bool visible) {
+  if (n == 5) Label5->setVisible(visible);
+  if (n == 6) Label6->setVisible(visible);
+}
+
+void Form2Widget::setCaption(int n, const Text& caption) {
+  if (n == 4) Label4->setText(toQString(caption));
+  if (n == 5) Label5->setText(toQString(caption));
+}
+
+void Form2Widget::focusText1() { Text1->setFocus(); }
+
+bool Form2Widget::option1Selected() const { return Option1->isChecked(); }
+
+void Form2Widget::message(const Text& text) { message_(toQString(text)); }
+
+void Form2Widget::end() { end_(); }
+
+QMenu* Form2Widget::totalMenu() {
   auto* menu = new QMenu(this);
   menu->setAttribute(Qt::WA_DeleteOnClose);
   QAction* copy = menu->addAction(QStringLiteral("コピー"));
   copy->setObjectName(QStringLiteral("copyTotal"));
-  connect(copy, &QAction::triggered, this, &Form2::copyTotal);
+  connect(copy, &QAction::triggered, this, &Form2Widget::copyTotal);
   return menu;
 }
 
-void Form2::copyTotal() {
+void Form2Widget::copyTotal() {
   QString total = Label4->text();
   total.remove(QLatin1Char(' '));
   QGuiApplication::clipboard()->setText(total);
 }
-
-void Form2::showMessage(const Text& prompt) { message_(toQString(prompt)); }
-
-bool Form2::option1Selected() const { return Option1->isChecked(); }
-
-void Form2::setLabel4(const Text& caption) { Label4->setText(toQString(caption)); }
-void Form2::setLabel5(const Text& caption) { Label5->setText(toQString(caption)); }
 
 }  // namespace orindel

@@ -1,0 +1,103 @@
+// A window for Form2's tests: holds what a toolkit would show, records messages and ends, and types
+// keystrokes the way a toolkit delivers them (key-down, key-press, the character, change).
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "fake_window.h"
+#include "form2.h"
+#include "form2_view.h"
+
+namespace orindel {
+
+class FakeView : public Form2View {
+ public:
+  Form2* form = nullptr;
+  Text boxes[4];
+  std::size_t caret[4] = {};
+  int outerWidth = 0;
+  bool labelVisible[7] = {};
+  Text captions[6];
+  bool option1 = true;
+  int focus = 1;  // the entry box with the focus, 0 for another control
+  std::vector<std::string> messages;
+  int ends = 0;
+
+  Text boxText(int n) const override { return boxes[n]; }
+  void setBoxText(int n, const Text& text) override {
+    // As the toolkits do: no change event when the text stays the same.
+    if (boxes[n] == text) return;
+    boxes[n] = text;
+    caret[n] = text.size();
+    form->change(n);
+  }
+  void setOuterWidth(int twips) override { outerWidth = twips; }
+  void setLabelVisible(int n, bool visible) override { labelVisible[n] = visible; }
+  void setCaption(int n, const Text& caption) override { captions[n] = caption; }
+  void focusText1() override { focus = 1; }
+  bool option1Selected() const override { return option1; }
+  void message(const Text& text) override { messages.push_back(utf8(text)); }
+  void end() override { ++ends; }
+
+  // One keystroke in box n: its key-down; then, unless that ended the program, the key-press of the
+  // character it types (0 for none), the character at the caret and the change event.
+  void key(int n, int keyCode, int shift = 0, char16_t character = 0) {
+    focus = n;
+    if (!form->keyDown(n, keyCode, shift) || character == 0) return;
+    const int typed = form->keyPress(n, character);
+    if (typed == 0) return;
+    boxes[n].insert(caret[n], 1, static_cast<char16_t>(typed));
+    ++caret[n];
+    form->change(n);
+  }
+
+  // Types digits or other plain characters into box n, each with its own key code.
+  void type(int n, const Text& text) {
+    for (char16_t c : text) key(n, keyCodeOf(c), 0, c);
+  }
+
+  // A change that comes without a key, as a paste through the context menu.
+  void paste(int n, const Text& text) {
+    boxes[n].insert(caret[n], text);
+    caret[n] += text.size();
+    form->change(n);
+  }
+
+  std::string shown() const { return utf8(boxes[1]) + "|" + utf8(boxes[2]) + "|" + utf8(boxes[3]); }
+
+ private:
+  static int keyCodeOf(char16_t c) {
+    if (c >= u'0' && c <= u'9') return c;
+    if (c >= u'a' && c <= u'z') return c - u'a' + u'A';
+    if (c == u'.') return 190;
+    if (c == u',') return 188;
+    return 255;
+  }
+};
+
+// A fresh, loaded Form2 on a FakeView.
+class Form2Test : public ::testing::Test {
+ protected:
+  Form2Test() {
+    view.form = &form;
+    form.load();
+  }
+
+  // Fills the three boxes by typing, as a person would.
+  void fill(const Text& t1, const Text& t2, const Text& t3) {
+    view.type(1, t1);
+    view.type(2, t2);
+    view.type(3, t3);
+  }
+  std::string total() const { return utf8(view.captions[4]); }
+  std::string count() const { return utf8(view.captions[5]); }
+  bool panelShown() const { return form.panelFlag() == 1; }
+
+  FakeView view;
+  Form2 form{view};
+};
+
+}  // namespace orindel

@@ -1,0 +1,291 @@
+#include "form2.h"
+
+#include "fake_view.h"
+#include "runtime_error.h"
+
+namespace orindel {
+namespace {
+
+constexpr int kEnter = 13, kEsc = 27;
+constexpr int kKeypadPlus = 107, kKeypadMinus = 109, kPlusKey = 187, kMinusKey = 189, kO = 79;
+
+TEST_F(Form2Test, loads_narrow_with_a_zero_total_and_nothing_pending) {
+  EXPECT_EQ(view.outerWidth, 3030);
+  EXPECT_EQ(total(), " 0: 0: 0");
+  EXPECT_EQ(count(), "0");
+  EXPECT_FALSE(view.labelVisible[5]);
+  EXPECT_FALSE(view.labelVisible[6]);
+  EXPECT_FALSE(panelShown());
+  EXPECT_EQ(form.keyCode(), 0);
+  EXPECT_TRUE(view.messages.empty());
+}
+
+TEST_F(Form2Test, op_toggles_the_panel_width_and_keeps_everything_else) {
+  fill(u"1", u"2", u"3");
+  view.option1 = false;
+  const std::pair<int, bool> steps[] = {{5490, true}, {3030, false}, {5490, true}};
+  for (const auto& [width, shown] : steps) {
+    view.focus = 3;
+    form.click(3);
+    EXPECT_EQ(view.outerWidth, width);
+    EXPECT_EQ(panelShown(), shown);
+    EXPECT_EQ(view.labelVisible[5], shown);
+    EXPECT_EQ(view.labelVisible[6], shown);
+    EXPECT_EQ(view.focus, 1) << width;
+    EXPECT_EQ(view.shown(), "1|2|3");
+  }
+  EXPECT_FALSE(view.option1);
+  EXPECT_EQ(count(), "0");
+  EXPECT_TRUE(view.messages.empty());
+}
+
+TEST_F(Form2Test, plus_and_minus_buttons_apply_the_entry) {
+  struct Case {
+    int command;
+    Text t1, t2, t3;
+    std::string total;
+    std::vector<std::string> messages;
+  } cases[] = {
+      {1, u"1", u"20", u"30", " 1: 20: 30", {}},
+      {2, u"0", u"20", u"0", " 1: 0: 30", {}},
+      {2, u"2", u"0", u"0", " 1: 0: 30", {"計算値が不正です"}},
+      {1, u"", u"", u"", " 1: 0: 30", {"入力値が不正です"}},
+      {2, u"0", u"0", u"0", " 1: 0: 30", {}},
+  };
+  for (const Case& c : cases) {
+    const std::string name = std::to_string(c.command) + " " + utf8(c.t1) + utf8(c.t2);
+    view.messages.clear();
+    fill(c.t1, c.t2, c.t3);
+    view.focus = 0;
+    form.click(c.command);
+    EXPECT_EQ(total(), c.total) << name;
+    EXPECT_EQ(view.messages, c.messages) << name;
+    EXPECT_EQ(view.shown(), "||") << name;
+    EXPECT_EQ(view.focus, 1) << name;
+    EXPECT_EQ(form.keyCode(), -1) << name;
+  }
+  EXPECT_EQ(count(), " 0");  // one addition, one subtraction
+}
+
+TEST_F(Form2Test, the_limit_warning_follows_the_option_while_the_panel_is_shown) {
+  form.click(3);
+  fill(u"79", u"0", u"0");
+  form.click(1);
+  EXPECT_EQ(view.messages, std::vector<std::string>{"計算値が７４分を超えました"});
+  view.option1 = false;
+  fill(u"1", u"0", u"0");
+  form.click(1);
+  EXPECT_EQ(view.messages.back(), "計算値が８０分を超えました");
+  form.click(3);
+  fill(u"1", u"0", u"0");
+  form.click(1);
+  EXPECT_EQ(view.messages.size(), 2u);  // hidden panel: no warning
+  EXPECT_EQ(total(), " 81: 0: 0");
+}
+
+TEST_F(Form2Test, cle_empties_the_boxes_without_starting_a_calculation) {
+  fill(u"5", u"6", u"7");
+  view.key(3, kPlusKey, 0, u'=');  // a pending key; the boxes still hold text
+  ASSERT_EQ(form.keyCode(), kPlusKey);
+  view.focus = 2;
+  form.cle();
+  EXPECT_EQ(view.shown(), "||");
+  EXPECT_EQ(view.focus, 1);
+  EXPECT_EQ(form.keyCode(), -1);
+  EXPECT_TRUE(view.messages.empty());
+  EXPECT_EQ(total(), " 0: 0: 0");
+}
+
+TEST_F(Form2Test, op_drops_the_last_character_of_its_box_only) {
+  struct Case {
+    int ch;
+    std::string expected;
+  } cases[] = {{2, "1||3"}, {1, "|o|3"}, {3, "1|o|"}, {4, "1|o|3"}};
+  for (const Case& c : cases) {
+    form.cle();
+    view.boxes[1] = u"1";
+    view.boxes[2] = u"o";
+    view.boxes[3] = u"3";
+    const bool before = panelShown();
+    view.focus = 3;
+    form.op(c.ch);
+    EXPECT_EQ(view.shown(), c.expected) << c.ch;
+    EXPECT_NE(panelShown(), before) << c.ch;
+    EXPECT_EQ(view.focus, 1) << c.ch;
+  }
+}
+
+TEST_F(Form2Test, runtime_errors_are_reported_and_the_program_goes_on) {
+  struct Case {
+    Text t1, t2, t3;
+    int number;
+  } cases[] = {
+      {u"1", u"2", u"-", RuntimeError::kInvalidArgument},
+      {u"1", u"2", u"+", RuntimeError::kInvalidArgument},
+      {u"32768", u"0", u"0", RuntimeError::kOverflow},
+      {u"1", u"1e5", u"0", RuntimeError::kOverflow},
+  };
+  for (const Case& c : cases) {
+    form.cle();
+    view.messages.clear();
+    // Set, not typed: a typed sign would already run the calculation.
+    view.boxes[1] = c.t1;
+    view.boxes[2] = c.t2;
+    view.boxes[3] = c.t3;
+    form.click(1);
+    const std::string name = utf8(c.t1 + u"|" + c.t2 + u"|" + c.t3);
+    ASSERT_EQ(view.messages.size(), 1u) << name;
+    EXPECT_NE(view.messages[0].find(std::to_string(c.number)), std::string::npos) << name;
+    EXPECT_EQ(view.shown(), name);  // not cleared
+    EXPECT_EQ(total(), " 0: 0: 0");
+  }
+  // The same through a key: the pending key stays until the next key-down.
+  form.cle();
+  view.messages.clear();
+  fill(u"1", u"2", u"");
+  view.key(3, kKeypadMinus, 0, u'-');
+  EXPECT_EQ(view.messages.size(), 1u);
+  EXPECT_EQ(form.keyCode(), kKeypadMinus);
+  EXPECT_EQ(view.shown(), "1|2|-");
+  // And it goes on: a proper entry still works.
+  form.cle();
+  fill(u"0", u"1", u"0");
+  view.key(3, kKeypadPlus, 0, u'+');
+  EXPECT_EQ(total(), " 0: 1: 0");
+}
+
+TEST_F(Form2Test, sign_keys_in_a_box_run_the_calculation_of_their_row) {
+  using Messages = std::vector<std::string>;
+  const Messages none;
+  const Messages refused{"計算値が不正です"};
+  const Messages invalid{"入力値が不正です"};
+  struct Row {
+    const char* name;
+    int box;       // where the key is pressed, after 1, 20, 30 were typed
+    bool atStart;  // the caret at the start of the box instead of its end
+    int code, shift;
+    char16_t character;
+    std::string total;  // from a total of 1:0:0
+    std::string boxes;
+    int kc;
+    Messages messages;
+  } rows[] = {
+      {"keypad plus", 3, false, kKeypadPlus, 0, u'+', " 2: 20: 30", "||", -1, none},
+      {"keypad minus", 1, false, kKeypadMinus, 0, u'-', " 1: 0: 0", "||", -1, refused},
+      {"main minus", 2, false, kMinusKey, 0, u'-', " 1: 0: 0", "||", -1, refused},
+      // Shift with the minus key types "_", which the entry check then rejects.
+      {"main minus with shift", 3, false, kMinusKey, 1, u'_', " 1: 0: 0", "||", -1, invalid},
+      {"shift plus", 3, false, kPlusKey, 1, u'+', " 2: 20: 30", "||", -1, none},
+      {"shift plus at the start", 1, true, kPlusKey, 1, u'+', " 2: 20: 30", "||", -1, none},
+      {"keypad plus at the start", 2, true, kKeypadPlus, 0, u'+', " 2: 20: 30", "||", -1, none},
+      {"plus key without shift", 3, false, kPlusKey, 0, u'=', " 1: 0: 0", "1|20|30=", 187, none},
+      {"plus key with shift and ctrl", 3, false, kPlusKey, 3, 0, " 1: 0: 0", "1|20|30", 187, none},
+      {"a digit", 3, false, '5', 0, u'5', " 1: 0: 0", "1|20|305", 53, none},
+      {"a keypad digit", 3, false, 101, 0, u'5', " 1: 0: 0", "1|20|305", 101, none},
+  };
+  for (const Row& row : rows) {
+    FakeView v;
+    Form2 f(v);
+    v.form = &f;
+    f.load();
+    v.type(1, u"1");
+    v.type(2, u"0");
+    v.type(3, u"0");
+    v.key(3, kKeypadPlus, 0, u'+');
+    ASSERT_EQ(utf8(v.captions[4]), " 1: 0: 0");
+    v.type(1, u"1");
+    v.type(2, u"20");
+    v.type(3, u"30");
+    if (row.atStart) v.caret[row.box] = 0;
+    v.messages.clear();
+    v.key(row.box, row.code, row.shift, row.character);
+    EXPECT_EQ(utf8(v.captions[4]), row.total) << row.name;
+    EXPECT_EQ(v.shown(), row.boxes) << row.name;
+    EXPECT_EQ(f.keyCode(), row.kc) << row.name;
+    EXPECT_EQ(v.messages, row.messages) << row.name;
+    if (row.kc == -1) {
+      EXPECT_EQ(v.focus, 1) << row.name;
+    }
+  }
+}
+
+TEST_F(Form2Test, keypad_plus_with_empty_boxes_rejects_the_entry) {
+  view.type(1, u"1");
+  view.key(1, kKeypadPlus, 0, u'+');
+  EXPECT_EQ(view.messages, std::vector<std::string>{"入力値が不正です"});
+  EXPECT_EQ(view.shown(), "||");
+  EXPECT_EQ(form.keyCode(), -1);
+}
+
+TEST_F(Form2Test, enter_types_nothing_and_esc_ends_the_program_at_key_down) {
+  fill(u"1", u"2", u"3");
+  view.key(2, kEnter, 0, u'\r');
+  EXPECT_EQ(view.shown(), "1|2|3");
+  EXPECT_EQ(form.keyCode(), kEnter);
+  EXPECT_EQ(form.keyPress(2, 'a'), 'a');  // any other character passes
+  EXPECT_EQ(view.ends, 0);
+  EXPECT_FALSE(form.keyDown(3, kEsc, 0));
+  EXPECT_EQ(view.ends, 1);
+  EXPECT_EQ(form.keyCode(), kEsc);
+  EXPECT_EQ(view.shown(), "1|2|3");
+  EXPECT_TRUE(view.messages.empty());
+}
+
+TEST_F(Form2Test, a_key_down_without_a_key_code_adds_the_boxes_as_they_are) {
+  fill(u"0", u"1", u"0");
+  EXPECT_TRUE(form.keyDown(2, 0, 0));
+  EXPECT_EQ(total(), " 0: 1: 0");
+  EXPECT_EQ(view.shown(), "||");
+  EXPECT_EQ(form.keyCode(), -1);
+}
+
+TEST_F(Form2Test, the_letter_o_toggles_the_panel_once_per_character) {
+  struct Case {
+    int box;
+    Text before;  // the box's text before the O
+    bool toggled;
+  } cases[] = {
+      {1, u"", true}, {1, u"1", false}, {1, u"12", true},
+      {2, u"", true}, {3, u"1", false}, {3, u"123", false},
+  };
+  for (const Case& c : cases) {
+    FakeView v;
+    Form2 f(v);
+    v.form = &f;
+    f.load();
+    v.boxes[c.box] = c.before;
+    v.caret[c.box] = c.before.size();
+    v.key(c.box, kO, 0, u'o');
+    const std::string name = std::to_string(c.box) + " " + utf8(c.before);
+    EXPECT_EQ(f.panelFlag() == 1, c.toggled) << name;
+    EXPECT_EQ(v.boxes[c.box], Text()) << name;
+    EXPECT_EQ(v.focus, 1) << name;
+    EXPECT_EQ(f.keyCode(), kO) << name;
+    EXPECT_EQ(v.outerWidth, c.toggled ? 5490 : 3030) << name;
+  }
+}
+
+TEST_F(Form2Test, a_paste_after_an_o_repeats_it_and_after_a_calculation_stays) {
+  view.key(1, kO, 1, u'O');
+  ASSERT_TRUE(panelShown());
+  view.paste(2, u"5");
+  EXPECT_FALSE(panelShown());
+  EXPECT_EQ(view.boxes[2], Text());
+
+  // Even length: no net toggle, and no stack or time in proportion to the length.
+  view.paste(3, Text(1'000'000, u'7'));
+  EXPECT_FALSE(panelShown());
+  EXPECT_EQ(view.boxes[3], Text());
+  view.paste(3, Text(999'999, u'7'));
+  EXPECT_TRUE(panelShown());
+  EXPECT_EQ(view.boxes[3], Text());
+
+  fill(u"0", u"0", u"1");
+  form.click(1);
+  view.paste(2, u"5");
+  EXPECT_EQ(view.boxes[2], u"5");
+  EXPECT_TRUE(panelShown());
+}
+
+}  // namespace
+}  // namespace orindel
