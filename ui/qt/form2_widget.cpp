@@ -16,6 +16,7 @@
 #include <limits>
 
 #include "key_map.h"
+#include "layout.h"
 #include "orindel_version.h"
 
 namespace orindel {
@@ -23,9 +24,12 @@ namespace orindel {
 namespace {
 
 // Positions and sizes are designed in twips; Qt lays out in device-independent pixels.
-QRect twips(int left, int top, int width, int height) {
-  return QRect(left / 15, top / 15, width / 15, height / 15);
+QRect geometryOf(Control control) {
+  const ControlSpec& spec = kControls[control];
+  return QRect(spec.left / 15, spec.top / 15, spec.width / 15, spec.height / 15);
 }
+
+QString captionOf(Control control) { return QString::fromUtf16(kControls[control].caption); }
 
 Text toText(const QString& string) { return string.toStdU16String(); }
 QString toQString(const Text& text) { return QString::fromStdU16String(text); }
@@ -53,10 +57,10 @@ Form2Widget::Form2Widget(QWidget* parent) : QWidget(parent) {
 }
 
 void Form2Widget::buildControls() {
-  auto makeEntry = [this](QLineEdit*& box, const char* name, QRect geometry) {
+  auto makeEntry = [this](QLineEdit*& box, Control control) {
     box = new QLineEdit(this);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setGeometry(geometry);
+    box->setObjectName(QString::fromLatin1(kControls[control].name));
+    box->setGeometry(geometryOf(control));
     // The boxes take any length of text; the O key's handling keeps long texts cheap.
     box->setMaxLength(std::numeric_limits<int>::max());
     // Only half-width digits and signs count as an entry: keep an active input method from
@@ -64,49 +68,47 @@ void Form2Widget::buildControls() {
     box->setAttribute(Qt::WA_InputMethodEnabled, false);
     box->installEventFilter(this);
   };
-  auto makeButton = [this](QPushButton*& button, const char* name, const QString& caption,
-                           QRect geometry) {
-    button = new QPushButton(caption, this);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(geometry);
+  auto makeButton = [this](QPushButton*& button, Control control) {
+    button = new QPushButton(captionOf(control), this);
+    button->setObjectName(QString::fromLatin1(kControls[control].name));
+    button->setGeometry(geometryOf(control));
     button->setAutoDefault(false);
   };
-  auto makeLabel = [this](QLabel*& label, const char* name, const QString& caption,
-                          QRect geometry) {
-    label = new QLabel(caption, this);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(geometry);
+  auto makeLabel = [this](QLabel*& label, Control control) {
+    label = new QLabel(captionOf(control), this);
+    label->setObjectName(QString::fromLatin1(kControls[control].name));
+    label->setGeometry(geometryOf(control));
   };
 
-  makeEntry(Text1, "Text1", twips(120, 240, 615, 270));
-  makeEntry(Text2, "Text2", twips(1080, 240, 615, 270));
-  makeEntry(Text3, "Text3", twips(2040, 240, 615, 270));
-  makeButton(Command1, "Command1", QStringLiteral("＋"), twips(120, 720, 495, 375));
-  makeButton(Command2, "Command2", QStringLiteral("－"), twips(720, 720, 495, 375));
-  makeLabel(Label1, "Label1", QStringLiteral("ｈ"), twips(840, 360, 105, 180));
-  makeLabel(Label2, "Label2", QStringLiteral("ｍ"), twips(1800, 360, 165, 180));
-  makeLabel(Label3, "Label3", QStringLiteral("ｓ"), twips(2760, 360, 105, 180));
+  makeEntry(Text1, Control::Text1);
+  makeEntry(Text2, Control::Text2);
+  makeEntry(Text3, Control::Text3);
+  makeButton(Command1, Control::Command1);
+  makeButton(Command2, Control::Command2);
+  makeLabel(Label1, Control::Label1);
+  makeLabel(Label2, Control::Label2);
+  makeLabel(Label3, Control::Label3);
   // A full-width unit letter is wider than its designed box in most fonts: let it show whole.
   for (QLabel* unit : {Label1, Label2, Label3}) {
     unit->resize(std::max(unit->width(), unit->sizeHint().width()), unit->height());
   }
-  makeLabel(Label4, "Label4", QString(), twips(1800, 840, 1020, 240));
-  makeButton(Command3, "Command3", QStringLiteral("Op"), twips(1320, 720, 375, 375));
+  makeLabel(Label4, Control::Label4);
+  makeButton(Command3, Control::Command3);
 
-  Frame1 = new QGroupBox(QStringLiteral("拡張メニュー"), this);
+  Frame1 = new QGroupBox(captionOf(Control::Frame1), this);
   Frame1->setObjectName(QStringLiteral("Frame1"));
-  Frame1->setGeometry(twips(3000, 120, 2295, 975));
-  Option1 = new QRadioButton(QStringLiteral("74分を超えたら警告"), Frame1);
+  Frame1->setGeometry(geometryOf(Control::Frame1));
+  Option1 = new QRadioButton(captionOf(Control::Option1), Frame1);
   Option1->setObjectName(QStringLiteral("Option1"));
-  Option1->setGeometry(twips(240, 240, 1935, 255));
+  Option1->setGeometry(geometryOf(Control::Option1));
   Option1->setChecked(true);
-  Option2 = new QRadioButton(QStringLiteral("80分を超えたら警告"), Frame1);
+  Option2 = new QRadioButton(captionOf(Control::Option2), Frame1);
   Option2->setObjectName(QStringLiteral("Option2"));
-  Option2->setGeometry(twips(240, 600, 1935, 255));
+  Option2->setGeometry(geometryOf(Control::Option2));
 
-  makeLabel(Label5, "Label5", QString(), twips(2400, 600, 375, 240));
+  makeLabel(Label5, Control::Label5);
   Label5->setVisible(false);
-  makeLabel(Label6, "Label6", QStringLiteral("回数"), twips(2040, 600, 330, 165));
+  makeLabel(Label6, Control::Label6);
   Label6->setVisible(false);
   QFont gothic = Label6->font();
   // The Windows gothic font first, then the IPA gothic fonts that stand in for it elsewhere.
@@ -201,9 +203,7 @@ void Form2Widget::setBoxText(int n, const Text& text) {
   if (QLineEdit* edit = entryBox(n)) edit->setText(toQString(text));
 }
 
-void Form2Widget::setOuterWidth(int twips) {
-  setFixedWidth((twips - 90) / 15);  // less the fixed border, 45 twips each side
-}
+void Form2Widget::setOuterWidth(int twips) { setFixedWidth((twips - kBorderTwips) / 15); }
 
 void Form2Widget::setLabelVisible(int n, bool visible) {
   if (n == 5) Label5->setVisible(visible);

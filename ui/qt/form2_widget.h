@@ -7,6 +7,7 @@
 
 #include "form2.h"
 #include "form2_view.h"
+#include "layout.h"
 
 class QGroupBox;
 class QLabel;
@@ -22,9 +23,9 @@ class Form2Widget : public QWidget, private Form2View {
 
  public:
   // Client sizes in device-independent pixels (twips / 15): the outer widths less the border.
-  static constexpr int kNarrowWidth = (Form2::kNarrowOuterWidth - 90) / 15;
-  static constexpr int kWideWidth = (Form2::kWideOuterWidth - 90) / 15;
-  static constexpr int kHeight = 1200 / 15;
+  static constexpr int kNarrowWidth = kNarrowClientTwips / 15;
+  static constexpr int kWideWidth = kWideClientTwips / 15;
+  static constexpr int kHeight = kClientHeightTwips / 15;
 
   using MessageHandler = std::function<void(const QString& text)>;
   using EndHandler = std::function<void()>;
