@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "conversion.h"
+#include "runtime_error.h"
 
 namespace orindel {
 
@@ -32,6 +33,15 @@ Text stripSigns(const Text& text, const std::array<Integer, 4>& flags) {
   return text;
 }
 
+// The Integer that box n's text stands for; a runtime error is said of that box.
+Integer parseBox(const Text& text, const std::array<Integer, 4>& flags, int box) {
+  try {
+    return toInteger(val(stripSigns(text, flags)));
+  } catch (const RuntimeError& error) {
+    throw error.about(RuntimeError::Subject::EntryBox, box);
+  }
+}
+
 }  // namespace
 
 void check(TallyRegister& reg, SignFlags& flags, TallyWindow& window, const Text& seg) {
@@ -51,9 +61,9 @@ void check(TallyRegister& reg, SignFlags& flags, TallyWindow& window, const Text
     }
   }
 
-  reg.h = toInteger(val(stripSigns(texts[1], flags[1])));
-  reg.m = toInteger(val(stripSigns(texts[2], flags[2])));
-  reg.s = toInteger(val(stripSigns(texts[3], flags[3])));
+  reg.h = parseBox(texts[1], flags[1], 1);
+  reg.m = parseBox(texts[2], flags[2], 2);
+  reg.s = parseBox(texts[3], flags[3], 3);
   keisan(reg, window, seg);
 }
 

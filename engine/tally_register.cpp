@@ -1,6 +1,7 @@
 #include "tally_register.h"
 
 #include "conversion.h"
+#include "runtime_error.h"
 
 namespace orindel {
 
@@ -11,10 +12,19 @@ constexpr Currency kSixty{Integer(60)};
 
 Text totalText(const TallyRegister& reg) { return reg.hhh + u":" + reg.mmm + u":" + reg.sss; }
 
+// The count after one more addition; at 32767 the overflow error, said of the count.
+Integer raisedCount(Integer count) {
+  try {
+    return count + Integer(1);
+  } catch (const RuntimeError& error) {
+    throw error.about(RuntimeError::Subject::Count);
+  }
+}
+
 void add(TallyRegister& reg) {
   // Raising the count first is a deliberate departure from the order of the arithmetic: at 32767
   // the overflow must leave the total as it was instead of holding an entry that no label shows.
-  const Integer count = reg.Ti + Integer(1);
+  const Integer count = raisedCount(reg.Ti);
 
   Currency seconds = reg.ss + Currency(reg.s);
   Currency minutes = reg.mm + Currency(reg.m);

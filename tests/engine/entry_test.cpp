@@ -21,10 +21,13 @@ class EntryTest : public ::testing::Test {
     try {
       check(reg, flags, window, seg);
     } catch (const RuntimeError& error) {
+      errorBox = error.subject() == RuntimeError::Subject::EntryBox ? error.box() : 0;
       return error.number();
     }
     return 0;
   }
+
+  int errorBox = 0;  // the entry box the last runtime error was said of
 
   TallyRegister reg;
   SignFlags flags{};
@@ -110,20 +113,22 @@ TEST_F(EntryTest, runtime_errors_leave_the_boxes_filled_and_the_total_untouched)
   struct Case {
     Text t1, t2, t3;
     int error;
-    int h;  // what the hours field holds afterwards
+    int box;  // the box the error is said of
+    int h;    // what the hours field holds afterwards
   } cases[] = {
-      {u"1", u"2", u"-", RuntimeError::kInvalidArgument, 1},
-      {u"1", u"2", u"+", RuntimeError::kInvalidArgument, 1},
-      {u",", u"2", u"3", RuntimeError::kInvalidArgument, 0},
-      {u"5", u"32768", u"0", RuntimeError::kOverflow, 5},
-      {u"1e5", u"0", u"0", RuntimeError::kOverflow, 0},
-      {u"-32768", u"0", u"0", RuntimeError::kOverflow, 0},
-      {u"1", u"2", u"99999999999999999999999", RuntimeError::kOverflow, 1},
+      {u"1", u"2", u"-", RuntimeError::kInvalidArgument, 3, 1},
+      {u"1", u"2", u"+", RuntimeError::kInvalidArgument, 3, 1},
+      {u",", u"2", u"3", RuntimeError::kInvalidArgument, 1, 0},
+      {u"5", u"32768", u"0", RuntimeError::kOverflow, 2, 5},
+      {u"1e5", u"0", u"0", RuntimeError::kOverflow, 1, 0},
+      {u"-32768", u"0", u"0", RuntimeError::kOverflow, 1, 0},
+      {u"1", u"2", u"99999999999999999999999", RuntimeError::kOverflow, 3, 1},
   };
   for (const Case& c : cases) {
     SetUp();
     reg.h = Integer(0);
     EXPECT_EQ(run(c.t1, c.t2, c.t3), c.error) << utf8(c.t1 + u"|" + c.t2 + u"|" + c.t3);
+    EXPECT_EQ(errorBox, c.box) << utf8(c.t1 + u"|" + c.t2 + u"|" + c.t3);
     EXPECT_TRUE(window.calls.empty()) << utf8(c.t3);
     EXPECT_EQ(window.boxes[3], c.t3);
     EXPECT_EQ(reg.h, c.h);

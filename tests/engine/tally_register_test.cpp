@@ -197,6 +197,7 @@ TEST_F(TallyRegisterTest, count_overflow_is_raised_before_anything_changes) {
     FAIL() << "no overflow";
   } catch (const RuntimeError& error) {
     EXPECT_EQ(error.number(), RuntimeError::kOverflow);
+    EXPECT_EQ(error.subject(), RuntimeError::Subject::Count);
   }
   EXPECT_EQ(reg.hh, 5);
   EXPECT_EQ(reg.mm, 0);

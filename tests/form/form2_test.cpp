@@ -115,15 +115,21 @@ TEST_F(Form2Test, op_drops_the_last_character_of_its_box_only) {
   }
 }
 
-TEST_F(Form2Test, runtime_errors_are_reported_and_the_program_goes_on) {
+TEST_F(Form2Test, runtime_errors_say_what_happened_and_the_program_goes_on) {
   struct Case {
     Text t1, t2, t3;
-    int number;
+    std::string message;
   } cases[] = {
-      {u"1", u"2", u"-", RuntimeError::kInvalidArgument},
-      {u"1", u"2", u"+", RuntimeError::kInvalidArgument},
-      {u"32768", u"0", u"0", RuntimeError::kOverflow},
-      {u"1", u"1e5", u"0", RuntimeError::kOverflow},
+      {u"1", u"2", u"-",
+       "ｓ に符号しか入力されていません。\n数字を入力してください。\n（実行時エラー 5）"},
+      {u"+", u"2", u"3",
+       "ｈ に符号しか入力されていません。\n数字を入力してください。\n（実行時エラー 5）"},
+      {u"32768", u"0", u"0",
+       "ｈ の値が範囲（-32768～32767）の外です。\n範囲内の数を入力してください。\n（実行時エラー "
+       "6）"},
+      {u"1", u"1e5", u"0",
+       "ｍ の値が範囲（-32768～32767）の外です。\n範囲内の数を入力してください。\n（実行時エラー "
+       "6）"},
   };
   for (const Case& c : cases) {
     form.cle();
@@ -134,8 +140,7 @@ TEST_F(Form2Test, runtime_errors_are_reported_and_the_program_goes_on) {
     view.boxes[3] = c.t3;
     form.click(1);
     const std::string name = utf8(c.t1 + u"|" + c.t2 + u"|" + c.t3);
-    ASSERT_EQ(view.messages.size(), 1u) << name;
-    EXPECT_NE(view.messages[0].find(std::to_string(c.number)), std::string::npos) << name;
+    EXPECT_EQ(view.messages, std::vector<std::string>{c.message}) << name;
     EXPECT_EQ(view.shown(), name);  // not cleared
     EXPECT_EQ(total(), " 0: 0: 0");
   }
@@ -152,6 +157,27 @@ TEST_F(Form2Test, runtime_errors_are_reported_and_the_program_goes_on) {
   fill(u"0", u"1", u"0");
   view.key(3, kKeypadPlus, 0, u'+');
   EXPECT_EQ(total(), " 0: 1: 0");
+}
+
+TEST_F(Form2Test, a_full_count_refuses_additions_but_not_subtractions) {
+  for (int i = 0; i < 32767; ++i) {
+    view.boxes[1] = u"0";
+    view.boxes[2] = u"0";
+    view.boxes[3] = u"1";
+    form.click(1);
+  }
+  ASSERT_EQ(count(), " 32767");
+  view.messages.clear();
+  fill(u"0", u"0", u"1");
+  form.click(1);
+  EXPECT_EQ(view.messages,
+            std::vector<std::string>{"回数が上限（32767）に達したため、これ以上加算できません。\n減"
+                                     "算はできます。\n（実行時エラー 6）"});
+  EXPECT_EQ(total(), " 9: 6: 7");
+  EXPECT_EQ(view.shown(), "0|0|1");
+  form.click(2);
+  EXPECT_EQ(total(), " 9: 6: 6");
+  EXPECT_EQ(count(), " 32766");
 }
 
 TEST_F(Form2Test, sign_keys_in_a_box_run_the_calculation_of_their_row) {

@@ -53,9 +53,22 @@ void Form2::change(int n) {
 }
 
 Text Form2::runtimeErrorText(const RuntimeError& error) {
-  const Text what =
-      error.number() == RuntimeError::kOverflow ? u"数値が大きすぎます" : u"引数が不正です";
-  return u"実行時エラー（番号 " + plainText(Integer(error.number())) + u"）：" + what;
+  static constexpr const char16_t* kUnits[] = {u"", u"ｈ", u"ｍ", u"ｓ"};
+  const bool overflow = error.number() == RuntimeError::kOverflow;
+  const int box = error.box() >= 1 && error.box() <= 3 ? error.box() : 0;
+  Text what;
+  if (error.subject() == RuntimeError::Subject::Count && overflow) {
+    what = u"回数が上限（32767）に達したため、これ以上加算できません。\n減算はできます。";
+  } else if (error.subject() == RuntimeError::Subject::EntryBox && box != 0 && overflow) {
+    what = Text(kUnits[box]) +
+           u" の値が範囲（-32768～32767）の外です。\n範囲内の数を入力してください。";
+  } else if (error.subject() == RuntimeError::Subject::EntryBox && box != 0) {
+    what = Text(kUnits[box]) + u" に符号しか入力されていません。\n数字を入力してください。";
+  } else {
+    what = overflow ? u"数値が大きすぎます。" : u"引数が不正です。";
+  }
+  // The number stays in the text for reference.
+  return what + u"\n（実行時エラー " + plainText(Integer(error.number())) + u"）";
 }
 
 void Form2::Form_Load() {
