@@ -23,6 +23,8 @@ namespace orindel {
 class Form2WidgetTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    messages.clear();
+    ends = 0;
     window = std::make_unique<Form2Widget>();
     window->setMessageHandler([this](const QString& text) { messages << text; });
     window->setEndHandler([this] { ++ends; });

@@ -20,7 +20,7 @@ TEST_F(Form2WidgetTest, starts_narrow_with_a_zero_total_and_the_focus_in_text1) 
   EXPECT_TRUE(focusInText1());
 }
 
-TEST_F(Form2WidgetTest, controls_carry_their_captions_and_tab_order) {
+TEST_F(Form2WidgetTest, controls_carry_their_captions) {
   const std::pair<const char*, const char*> captions[] = {
       {"Command1", "＋"}, {"Command2", "－"}, {"Command3", "Op"}, {"Label1", "ｈ"},
       {"Label2", "ｍ"},   {"Label3", "ｓ"},   {"Label6", "回数"},
@@ -31,17 +31,67 @@ TEST_F(Form2WidgetTest, controls_carry_their_captions_and_tab_order) {
     const QString text = widget->property("text").toString();
     EXPECT_EQ(text, QString::fromUtf8(caption)) << name;
   }
-  const char* order[] = {"Text1", "Text2", "Text3", "Command1", "Command2", "Command3", "Option1"};
-  QWidget* widget = box(1);
-  for (const char* name : order) {
-    EXPECT_EQ(widget->objectName(), QString::fromLatin1(name));
-    do {
-      widget = widget->nextInFocusChain();
-    } while (widget->focusPolicy() == Qt::NoFocus);
-  }
   const QFont font = label("Label6")->font();
   EXPECT_DOUBLE_EQ(font.pointSizeF(), 8.25);
   EXPECT_TRUE(font.families().contains(QStringLiteral("IPAPGothic")));
+}
+
+// Tab goes round the controls in their designed order; the options, out of sight in the narrow
+// window, join the round only while the panel is shown.
+TEST_F(Form2WidgetTest, tab_goes_round_the_visible_controls_in_order) {
+  const struct {
+    bool wide;
+    QStringList order;
+  } rounds[] = {
+      {false, {"Text2", "Text3", "Command1", "Command2", "Command3", "Text1"}},
+      {true, {"Text2", "Text3", "Command1", "Command2", "Command3", "Option1", "Text1"}},
+  };
+  for (const auto& round : rounds) {
+    if (panelShown() != round.wide) QTest::mouseClick(button("Command3"), Qt::LeftButton);
+    ASSERT_TRUE(focusInText1());
+    QStringList visited;
+    for (int i = 0; i < round.order.size(); ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      visited << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_EQ(visited, round.order) << (round.wide ? "wide" : "narrow");
+  }
+}
+
+// Every control where it was designed, in device-independent pixels (twips / 15). The unit
+// captions grow to their full-width letter; the total and the count reach to the client edge, or
+// to the frame in the wide window.
+TEST_F(Form2WidgetTest, controls_sit_where_they_were_designed) {
+  struct Case {
+    const char* name;
+    QRect narrow;
+    int wideWidth;  // the width in the wide window
+    bool atLeast;   // the width may grow to fit the caption
+  } cases[] = {
+      {"Text1", {8, 16, 41, 18}, 41, false},      {"Text2", {72, 16, 41, 18}, 41, false},
+      {"Text3", {136, 16, 41, 18}, 41, false},    {"Command1", {8, 48, 33, 25}, 33, false},
+      {"Command2", {48, 48, 33, 25}, 33, false},  {"Label1", {56, 24, 7, 12}, 7, true},
+      {"Label2", {120, 24, 11, 12}, 11, true},    {"Label3", {184, 24, 7, 12}, 7, true},
+      {"Label4", {120, 56, 76, 16}, 80, false},   {"Command3", {88, 48, 25, 25}, 25, false},
+      {"Frame1", {200, 8, 153, 65}, 153, false},  {"Option1", {16, 16, 129, 17}, 129, false},
+      {"Option2", {16, 40, 129, 17}, 129, false}, {"Label5", {160, 40, 36, 16}, 40, false},
+      {"Label6", {136, 40, 22, 11}, 22, false},
+  };
+  for (bool wide : {false, true}) {
+    if (wide) QTest::mouseClick(button("Command3"), Qt::LeftButton);
+    for (const Case& c : cases) {
+      const QRect geometry = child<QWidget>(c.name)->geometry();
+      const int width = wide ? c.wideWidth : c.narrow.width();
+      EXPECT_EQ(geometry.topLeft(), c.narrow.topLeft()) << c.name << (wide ? " wide" : "");
+      EXPECT_EQ(geometry.height(), c.narrow.height()) << c.name;
+      if (c.atLeast) {
+        EXPECT_GE(geometry.width(), width) << c.name;
+        EXPECT_LE(geometry.right(), Form2Widget::kNarrowWidth) << c.name;
+      } else {
+        EXPECT_EQ(geometry.width(), width) << c.name << (wide ? " wide" : "");
+      }
+    }
+  }
 }
 
 // The clicks reach their procedures, and a runtime error raised in one is reported instead of

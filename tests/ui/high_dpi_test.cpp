@@ -2,13 +2,18 @@
 // pixels and is drawn with that many more device pixels, so it stays crisp and in proportion.
 #include <gtest/gtest.h>
 
+#include <QFontMetricsF>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTest>
 #include <cmath>
+#include <iostream>
+#include <vector>
 
+#include "fitting_label.h"
 #include "form2_widget.h"
+#include "layout.h"
 
 namespace orindel {
 namespace {
@@ -47,6 +52,60 @@ TEST(HighDpiTest, the_window_and_its_controls_scale_with_the_screen) {
     // The ＋ button, drawn at the full device resolution.
     const QPixmap plus = window.findChild<QPushButton*>(QStringLiteral("Command1"))->grab();
     EXPECT_EQ(plus.width(), std::lround(33 * factor));
+  }
+}
+
+// The total and the count show whole at every scale: the label is as wide as the free space allows,
+// the caption shrinks to fit it, and only below the legible floor is it elided, with the whole
+// caption kept in the tooltip. No label reaches over another control.
+TEST(HighDpiTest, the_total_and_the_count_show_whole_without_overlapping) {
+  Form2Widget window;
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  const struct {
+    const char* label;
+    std::vector<QString> captions;
+  } tables[] = {
+      {"Label4",
+       {" 0: 0: 0", " 1: 59: 59", " 74: 0: 5", " 0: 0:-10", " 1000: 59: 59", " 12345: 59: 59",
+        " 123456: 59: 59", " 1234567: 59: 59", " 12345678: 59: 59", " 1234567890: 59: 59",
+        "-32768:-32768:-32768"}},
+      {"Label5", {"0", " 0", " 1", " 10", " 999", " 1000", " 9999", " 32767"}},
+  };
+  for (bool wide : {false, true}) {
+    if ((window.form().panelFlag() == 1) != wide) window.form().click(3);
+    QList<QWidget*> others;
+    for (QWidget* child : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      if (child->isVisible()) others << child;
+    }
+    for (const auto& table : tables) {
+      auto* label = window.findChild<FittingLabel*>(QString::fromLatin1(table.label));
+      ASSERT_NE(label, nullptr);
+      EXPECT_LE(label->geometry().right(), window.width() - 1) << table.label;
+      for (QWidget* other : others) {
+        if (other == label) continue;
+        EXPECT_FALSE(label->geometry().intersects(other->geometry()))
+            << table.label << " overlaps " << other->objectName().toStdString();
+      }
+      for (const QString& caption : table.captions) {
+        label->setCaption(caption);
+        const FittingLabel::Fit& fit = label->fit();
+        const QFontMetricsF metrics(fit.font);
+        const std::string name = caption.toStdString() + (wide ? " wide" : " narrow");
+        EXPECT_EQ(label->text(), caption) << name;
+        EXPECT_LE(metrics.horizontalAdvance(fit.shown), label->contentsRect().width()) << name;
+        EXPECT_GE(fit.font.pointSizeF(), kLegibleFloorPoints) << name;
+        if (fit.elided) {
+          EXPECT_EQ(label->toolTip(), caption) << name;
+          EXPECT_DOUBLE_EQ(fit.font.pointSizeF(), kLegibleFloorPoints) << name;
+        } else {
+          EXPECT_EQ(fit.shown, caption) << name;
+        }
+        std::cout << name << ": " << fit.font.pointSizeF() << " pt"
+                  << (fit.elided ? ", elided to " + fit.shown.toStdString() : std::string())
+                  << "\n";
+      }
+    }
   }
 }
 

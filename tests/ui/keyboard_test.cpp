@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
+#include <string>
+#include <vector>
 
 #include "form2_fixture.h"
 
@@ -59,6 +61,105 @@ TEST_F(Form2WidgetTest, enter_is_swallowed_tab_moves_on_and_esc_ends_the_program
   QTest::keyClick(button("Command1"), Qt::Key_Escape);
   EXPECT_EQ(ends, 1);
   EXPECT_TRUE(messages.isEmpty());
+}
+
+// The caret and editing keys work in a box as in any line edit: each is a key-down that leaves its
+// own code pending, and none starts a calculation.
+TEST_F(Form2WidgetTest, editing_keys_edit_the_box_and_only_leave_their_code_pending) {
+  struct Key {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+  };
+  const struct {
+    const char* name;
+    std::vector<Key> keys;
+    QString text;
+    int cursor;
+    QString selected;
+    int kc, sh;
+  } rows[] = {
+      {"left", {{Qt::Key_Left}}, "12345", 4, "", 37, 0},
+      {"home", {{Qt::Key_Home}}, "12345", 0, "", 36, 0},
+      {"home, right", {{Qt::Key_Home}, {Qt::Key_Right}}, "12345", 1, "", 39, 0},
+      {"home, end", {{Qt::Key_Home}, {Qt::Key_End}}, "12345", 5, "", 35, 0},
+      {"home, delete", {{Qt::Key_Home}, {Qt::Key_Delete}}, "2345", 0, "", 46, 0},
+      {"backspace", {{Qt::Key_Backspace}}, "1234", 4, "", 8, 0},
+      {"shift+left", {{Qt::Key_Left, Qt::ShiftModifier}}, "12345", 4, "5", 37, 1},
+      {"home, shift+right",
+       {{Qt::Key_Home}, {Qt::Key_Right, Qt::ShiftModifier}},
+       "12345",
+       1,
+       "1",
+       39,
+       1},
+      {"ctrl+a", {{Qt::Key_A, Qt::ControlModifier}}, "12345", 5, "12345", 65, 2},
+      {"ctrl+a, 7", {{Qt::Key_A, Qt::ControlModifier}, {Qt::Key_7}}, "7", 1, "", 55, 0},
+  };
+  for (const auto& row : rows) {
+    SetUp();
+    QTest::keyClicks(box(2), QStringLiteral("12345"));
+    for (const Key& key : row.keys) QTest::keyClick(box(2), key.key, key.modifiers);
+    EXPECT_EQ(box(2)->text(), row.text) << row.name;
+    EXPECT_EQ(box(2)->cursorPosition(), row.cursor) << row.name;
+    EXPECT_EQ(box(2)->selectedText(), row.selected) << row.name;
+    EXPECT_EQ(keyCode(), row.kc) << row.name;
+    EXPECT_EQ(window->form().shiftState(), row.sh) << row.name;
+    EXPECT_EQ(total(), QStringLiteral(" 0: 0: 0")) << row.name;
+    EXPECT_TRUE(messages.isEmpty()) << row.name;
+  }
+}
+
+// Enter on a focused button presses it, as Space does; no button is the window's default.
+TEST_F(Form2WidgetTest, enter_presses_the_focused_button) {
+  const struct {
+    const char* button;
+    Qt::Key key;
+    QString total;
+    bool panel;
+    QStringList messages;
+  } rows[] = {
+      {"Command1", Qt::Key_Return, " 1: 2: 3", false, {}},
+      {"Command2", Qt::Key_Enter, " 0: 0: 0", false, {"計算値が不正です"}},
+      {"Command3", Qt::Key_Return, " 0: 0: 0", true, {}},
+  };
+  for (const auto& row : rows) {
+    SetUp();
+    fill("1", "2", "3");
+    button(row.button)->setFocus();
+    QTest::keyClick(button(row.button), row.key);
+    EXPECT_EQ(total(), row.total) << row.button;
+    EXPECT_EQ(panelShown(), row.panel) << row.button;
+    EXPECT_EQ(messages, row.messages) << row.button;
+    EXPECT_TRUE(focusInText1()) << row.button;
+    for (const char* name : {"Command1", "Command2", "Command3"}) {
+      EXPECT_FALSE(button(name)->isDefault()) << name;
+    }
+  }
+}
+
+// A box that loses the focus to another control shows the start of its text; a context menu
+// leaves the caret where it was, for the paste to land there.
+TEST_F(Form2WidgetTest, a_box_left_for_another_control_shows_its_start) {
+  const struct {
+    const char* name;
+    Qt::FocusReason reason;
+    int cursor;
+  } rows[] = {
+      {"tab", Qt::TabFocusReason, 0},
+      {"click", Qt::MouseFocusReason, 0},
+      {"context menu", Qt::PopupFocusReason, 10},
+  };
+  for (const auto& row : rows) {
+    SetUp();
+    QTest::keyClicks(box(1), QStringLiteral("1234567890"));
+    box(2)->setFocus(row.reason);
+    if (row.reason == Qt::PopupFocusReason) {
+      QFocusEvent out(QEvent::FocusOut, row.reason);
+      QApplication::sendEvent(box(1), &out);
+    }
+    EXPECT_EQ(box(1)->cursorPosition(), row.cursor) << row.name;
+    EXPECT_EQ(box(1)->text(), QStringLiteral("1234567890")) << row.name;
+  }
 }
 
 TEST_F(Form2WidgetTest, a_key_event_without_a_key_adds_the_boxes_as_they_are) {

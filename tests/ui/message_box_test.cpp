@@ -1,34 +1,83 @@
+#include "message_box.h"
+
 #include <QAbstractButton>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QStyle>
 #include <QTimer>
+#include <functional>
 
 #include "form2_fixture.h"
 
 namespace orindel {
 namespace {
 
-// The real box, as a person sees it: title, text, no icon and one OK button.
-TEST(MessageBoxTest, shows_the_text_under_the_title_with_one_ok_button_and_no_icon) {
-  QString title, text;
-  QMessageBox::Icon icon = QMessageBox::Warning;
-  QStringList buttons;
+// Shows the box over `parent`, runs `look` on it once it is up, then `close` to close it; returns
+// false if the box never showed or did not close.
+bool withBox(QWidget* parent, const QString& text, const std::function<void(QMessageBox&)>& look,
+             const std::function<void(QMessageBox&)>& close) {
   bool seen = false;
   QTimer::singleShot(0, [&] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (box == nullptr) return;
     seen = true;
-    title = box->windowTitle();
-    text = box->text();
-    icon = box->icon();
-    for (QAbstractButton* button : box->buttons()) buttons << button->text();
-    box->button(QMessageBox::Ok)->click();
+    look(*box);
+    close(*box);
   });
-  Form2Widget::showMessageBox(nullptr, QStringLiteral("入力値が不正です"));
-  ASSERT_TRUE(seen);
-  EXPECT_EQ(title, QStringLiteral("Orindel"));
-  EXPECT_EQ(text, QStringLiteral("入力値が不正です"));
-  EXPECT_EQ(icon, QMessageBox::NoIcon);
-  EXPECT_EQ(buttons.size(), 1);
+  showMessageBox(parent, text);  // returns once the box is closed
+  return seen;
+}
+
+// As a person sees it: the title in full, the text in the window's font with even margins, one OK
+// button without an icon, and nothing to minimise or maximise.
+TEST_F(Form2WidgetTest, a_message_box_is_titled_plain_and_even) {
+  const QString texts[] = {"入力値が不正です", "計算値が不正です", "計算値が８０分を超えました"};
+  for (const QString& text : texts) {
+    const std::string name = text.toStdString();
+    const bool shown = withBox(
+        window.get(), text,
+        [&](QMessageBox& box) {
+          EXPECT_EQ(box.windowTitle(), QStringLiteral("Orindel")) << name;
+          EXPECT_EQ(box.text(), text) << name;
+          EXPECT_EQ(box.icon(), QMessageBox::NoIcon) << name;
+          ASSERT_EQ(box.buttons().size(), 1) << name;
+          EXPECT_TRUE(box.buttons().first()->icon().isNull()) << name;
+          EXPECT_FALSE(box.windowFlags() & Qt::WindowMinimizeButtonHint) << name;
+          EXPECT_FALSE(box.windowFlags() & Qt::WindowMaximizeButtonHint) << name;
+          EXPECT_TRUE(box.windowFlags() & Qt::WindowCloseButtonHint) << name;
+          // Room for the title beside an icon and a close button in a title bar.
+          EXPECT_GE(box.width(), 200) << name;
+          auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+          ASSERT_NE(label, nullptr);
+          EXPECT_EQ(label->font(), window->font()) << name;
+          const int textWidth = label->fontMetrics().horizontalAdvance(text);
+          const QRect drawn = QStyle::alignedRect(Qt::LeftToRight, label->alignment(),
+                                                  QSize(textWidth, 1), label->geometry());
+          EXPECT_LE(std::abs(drawn.left() - (box.width() - 1 - drawn.right())), 1) << name;
+        },
+        [](QMessageBox& box) { box.button(QMessageBox::Ok)->click(); });
+    EXPECT_TRUE(shown) << name;
+  }
+}
+
+TEST_F(Form2WidgetTest, a_message_box_closes_by_enter_space_esc_or_its_close_button) {
+  const std::pair<const char*, std::function<void(QMessageBox&)>> closers[] = {
+      {"enter", [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Return); }},
+      {"space",
+       [](QMessageBox& box) { QTest::keyClick(box.button(QMessageBox::Ok), Qt::Key_Space); }},
+      {"esc", [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); }},
+      {"close button", [](QMessageBox& box) { box.close(); }},
+  };
+  for (const auto& [name, close] : closers) {
+    int modal = 0;
+    EXPECT_TRUE(withBox(
+        window.get(), QStringLiteral("入力値が不正です"),
+        [&](QMessageBox& box) { modal = box.isModal(); }, close))
+        << name;
+    EXPECT_TRUE(modal) << name;
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << name;
+  }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QCoreApplication>
+#include <QFocusEvent>
 #include <QFont>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -9,14 +10,17 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <algorithm>
 #include <limits>
+#include <type_traits>
+#include <utility>
 
+#include "fitting_label.h"
 #include "key_map.h"
 #include "layout.h"
+#include "message_box.h"
 #include "orindel_version.h"
 
 namespace orindel {
@@ -73,9 +77,10 @@ void Form2Widget::buildControls() {
     button->setObjectName(QString::fromLatin1(kControls[control].name));
     button->setGeometry(geometryOf(control));
     button->setAutoDefault(false);
+    button->installEventFilter(this);
   };
-  auto makeLabel = [this](QLabel*& label, Control control) {
-    label = new QLabel(captionOf(control), this);
+  auto makeLabel = [this](auto*& label, Control control) {
+    label = new std::remove_reference_t<decltype(*label)>(captionOf(control), this);
     label->setObjectName(QString::fromLatin1(kControls[control].name));
     label->setGeometry(geometryOf(control));
   };
@@ -121,7 +126,8 @@ void Form2Widget::buildControls() {
   gothic.setStrikeOut(false);
   Label6->setFont(gothic);
 
-  for (QLabel* label : {Label1, Label2, Label3, Label4, Label5, Label6}) {
+  for (QLabel* label :
+       std::initializer_list<QLabel*>{Label1, Label2, Label3, Label4, Label5, Label6}) {
     label->setFocusPolicy(Qt::NoFocus);
   }
   // A screen reader names each entry box by its unit caption. The total and count labels keep
@@ -155,13 +161,26 @@ void Form2Widget::buildControls() {
   Text1->setFocus();
 }
 
-void Form2Widget::showMessageBox(QWidget* parent, const QString& text) {
-  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Orindel"), text, QMessageBox::Ok, parent);
-  box.exec();
-}
-
 bool Form2Widget::eventFilter(QObject* watched, QEvent* event) {
+  if (auto* button = qobject_cast<QPushButton*>(watched)) {
+    // A focused button takes Enter as it takes Space, though none is the window's default.
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    if (event->type() == QEvent::KeyPress &&
+        (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+      button->click();
+      return true;
+    }
+    return QWidget::eventFilter(watched, event);
+  }
   const int n = entryNumber(watched);
+  if (n != 0 && event->type() == QEvent::FocusOut) {
+    // Leaving a box shows the start of its text, so that no digit is left half cut off. A context
+    // menu or another window taking the focus leaves the caret where the user put it.
+    const auto reason = static_cast<const QFocusEvent*>(event)->reason();
+    if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
+      entryBox(n)->setCursorPosition(0);
+    }
+  }
   if (n == 0 || event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
 
   // One keystroke in an entry box: key-down, then key-press if it types a character, then the
@@ -203,7 +222,22 @@ void Form2Widget::setBoxText(int n, const Text& text) {
   if (QLineEdit* edit = entryBox(n)) edit->setText(toQString(text));
 }
 
-void Form2Widget::setOuterWidth(int twips) { setFixedWidth((twips - kBorderTwips) / 15); }
+void Form2Widget::setOuterWidth(int twips) {
+  const bool wide = twips > Form2::kNarrowOuterWidth;
+  setFixedWidth((twips - kBorderTwips) / 15);
+  fitLabels(wide);
+  // The options take the focus only while they can be seen: in the narrow window Tab goes from Op
+  // back to Text1.
+  for (QRadioButton* option : {Option1, Option2}) {
+    option->setFocusPolicy(wide ? Qt::StrongFocus : Qt::NoFocus);
+  }
+}
+
+void Form2Widget::fitLabels(bool wide) {
+  for (auto [label, control] : {std::pair{Label4, Control::Label4}, {Label5, Control::Label5}}) {
+    label->resize(fittedLabelWidthTwips(control, wide) / 15, label->height());
+  }
+}
 
 void Form2Widget::setLabelVisible(int n, bool visible) {
   if (n == 5) Label5->setVisible(visible);
@@ -211,8 +245,8 @@ void Form2Widget::setLabelVisible(int n, bool visible) {
 }
 
 void Form2Widget::setCaption(int n, const Text& caption) {
-  if (n == 4) Label4->setText(toQString(caption));
-  if (n == 5) Label5->setText(toQString(caption));
+  if (n == 4) Label4->setCaption(toQString(caption));
+  if (n == 5) Label5->setCaption(toQString(caption));
 }
 
 void Form2Widget::focusText1() { Text1->setFocus(); }

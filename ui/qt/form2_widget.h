@@ -18,6 +18,8 @@ class QRadioButton;
 
 namespace orindel {
 
+class FittingLabel;
+
 class Form2Widget : public QWidget, private Form2View {
   Q_OBJECT
 
@@ -38,9 +40,6 @@ class Form2Widget : public QWidget, private Form2View {
   // What Esc in an entry box does; the default ends the program.
   void setEndHandler(EndHandler handler) { end_ = std::move(handler); }
 
-  // The modal box every message uses: its text, one OK button, no icon, the title "Orindel".
-  static void showMessageBox(QWidget* parent, const QString& text);
-
   // The behaviour and its state.
   Form2& form() { return form_; }
   const Form2& form() const { return form_; }
@@ -55,6 +54,8 @@ class Form2Widget : public QWidget, private Form2View {
 
  private:
   void buildControls();
+  // The total and count labels reach to the client edge or, in the wide window, to the frame.
+  void fitLabels(bool wide);
   QLineEdit* entryBox(int n) const;
   int entryNumber(const QObject* object) const;
 
@@ -78,8 +79,8 @@ class Form2Widget : public QWidget, private Form2View {
   QLabel* Label1 = nullptr;
   QLabel* Label2 = nullptr;
   QLabel* Label3 = nullptr;
-  QLabel* Label4 = nullptr;
-  QLabel* Label5 = nullptr;
+  FittingLabel* Label4 = nullptr;
+  FittingLabel* Label5 = nullptr;
   QLabel* Label6 = nullptr;
   QGroupBox* Frame1 = nullptr;
   QRadioButton* Option1 = nullptr;
