@@ -1,0 +1,73 @@
+#include "command_line.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+#include "orindel_version.h"
+
+namespace orindel {
+
+namespace {
+
+// The toolkit's own options, with one dash or two; the first group takes a value as the next
+// argument (-style and -stylesheet also after "="), the second none.
+constexpr std::array<std::string_view, 16> kToolkitOptionsWithValue = {
+    "platform",  "platformpluginpath", "platformtheme", "plugin",      "qwindowgeometry",
+    "geometry",  "qwindowtitle",       "title",         "qwindowicon", "icon",
+    "style",     "stylesheet",         "session",       "display",     "name",
+    "fontengine"};
+constexpr std::array<std::string_view, 6> kToolkitFlags = {
+    "reverse", "widgetcount", "nograb", "dograb", "sync", "qmljsdebugger"};
+
+template <std::size_t N>
+bool contains(const std::array<std::string_view, N>& names, std::string_view name) {
+  return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+}  // namespace
+
+CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
+  CommandLine result;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (argument == "-h" || argument == "--help") return {CommandLine::Action::Help, {}};
+    if (argument == "-v" || argument == "--version") return {CommandLine::Action::Version, {}};
+    if (argument.size() < 2 || argument[0] != '-') {
+      return {CommandLine::Action::Error, "unexpected argument '" + argument + "'"};
+    }
+    std::string_view name(argument);
+    name.remove_prefix(name.starts_with("--") ? 2 : 1);
+    const std::size_t equals = name.find('=');
+    const bool hasValue = equals != std::string_view::npos;
+    if (hasValue) name = name.substr(0, equals);
+    const bool valueAfterEquals =
+        name == "style" || name == "stylesheet" || name == "qmljsdebugger";
+    if (hasValue && !valueAfterEquals) {
+      return {CommandLine::Action::Error, "unrecognized option '" + argument + "'"};
+    }
+    if (contains(kToolkitOptionsWithValue, name)) {
+      if (!hasValue && ++i == arguments.size()) {
+        return {CommandLine::Action::Error, "option '" + argument + "' needs a value"};
+      }
+    } else if (!contains(kToolkitFlags, name)) {
+      return {CommandLine::Action::Error, "unrecognized option '" + argument + "'"};
+    }
+  }
+  return result;
+}
+
+std::string usageText() {
+  return "Usage: orindel [OPTION]...\n"
+         "Keep a running total of durations in hours, minutes and seconds.\n"
+         "\n"
+         "  -h, --help     display this help and exit\n"
+         "  -v, --version  output version information and exit\n"
+         "\n"
+         "The window options of Qt, such as -platform NAME, -style NAME and -display NAME,\n"
+         "are accepted too.\n";
+}
+
+std::string versionText() { return std::string("Orindel ") + ORINDEL_DISPLAY_VERSION + "\n"; }
+
+}  // namespace orindel
