@@ -45,7 +45,12 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for needed in fonts-ipafont-gothic qt6-translations-l10n libqt6widgets6; do
   [[ "$depends" == *"$needed"* ]] || { echo "package does not depend on $needed: $depends"; exit 1; }
 done
-lintian_out=$(lintian --tag-display-limit 0 "$deb" 2>&1 | grep -v 'root privileges' || true)
+lintian_out=$(lintian --pedantic --display-info --tag-display-limit 0 "$deb" 2>&1 |
+  grep -v 'root privileges' || true)
 echo "lintian: ${lintian_out:-clean}"
 if grep -q '^E:' <<<"$lintian_out"; then exit 1; fi
+# A hardened, stripped binary as Debian's own packages ship it.
+for tag in hardening-no-bindnow hardening-no-relro binary-has-unneeded-section; do
+  if grep -q "$tag" <<<"$lintian_out"; then echo "lintian reports $tag"; exit 1; fi
+done
 echo "package: $(basename "$deb") checked"
