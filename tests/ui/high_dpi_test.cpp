@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <cmath>
-#include <iostream>
 #include <vector>
 
 #include "fitting_label.h"
@@ -101,9 +100,6 @@ TEST(HighDpiTest, the_total_and_the_count_show_whole_without_overlapping) {
         } else {
           EXPECT_EQ(fit.shown, caption) << name;
         }
-        std::cout << name << ": " << fit.font.pointSizeF() << " pt"
-                  << (fit.elided ? ", elided to " + fit.shown.toStdString() : std::string())
-                  << "\n";
       }
     }
   }
