@@ -164,11 +164,12 @@ void Form2Widget::buildControls() {
 bool Form2Widget::eventFilter(QObject* watched, QEvent* event) {
   if (auto* button = qobject_cast<QPushButton*>(watched)) {
     // A focused button takes Enter as it takes Space, though none is the window's default.
-    const auto* key = static_cast<const QKeyEvent*>(event);
-    if (event->type() == QEvent::KeyPress &&
-        (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
-      button->click();
-      return true;
+    if (event->type() == QEvent::KeyPress) {
+      const int key = static_cast<const QKeyEvent*>(event)->key();
+      if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        button->click();
+        return true;
+      }
     }
     return QWidget::eventFilter(watched, event);
   }
