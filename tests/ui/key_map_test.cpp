@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QKeyEvent>
+
 namespace orindel {
 namespace {
 
@@ -46,6 +48,73 @@ TEST(KeyMapTest, keys_map_to_their_virtual_key_codes) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(virtualKeyCode(c.key, c.modifiers, c.layout), c.code) << c.name;
+  }
+}
+
+// Keypad keys as Wayland sends them, without Qt::KeypadModifier; main keys as both X11 and Wayland
+// send them.
+TEST(KeyMapTest, keypad_keys_are_told_apart_by_their_keysyms) {
+  using L = KeyboardLayout;
+  const auto none = Qt::NoModifier;
+  const auto shift = Qt::ShiftModifier;
+  struct Case {
+    const char* name;
+    quint32 keysym;
+    int key;
+    Qt::KeyboardModifiers modifiers;
+    int code;
+  } cases[] = {
+      {"KP_Add", 0xffab, Qt::Key_Plus, none, 107},
+      {"KP_Add with shift", 0xffab, Qt::Key_Plus, shift, 107},
+      {"KP_Subtract", 0xffad, Qt::Key_Minus, none, 109},
+      {"KP_Multiply", 0xffaa, Qt::Key_Asterisk, none, 106},
+      {"KP_Divide", 0xffaf, Qt::Key_Slash, none, 111},
+      {"KP_Decimal", 0xffae, Qt::Key_Period, none, 110},
+      {"KP_Separator", 0xffac, Qt::Key_Comma, none, 110},
+      {"KP_0", 0xffb0, Qt::Key_0, none, 96},
+      {"KP_9", 0xffb9, Qt::Key_9, none, 105},
+      {"KP_Enter", 0xff8d, Qt::Key_Enter, none, 13},
+      {"KP_Home", 0xff95, Qt::Key_Home, none, 36},
+      {"KP_Begin", 0xff9d, Qt::Key_Clear, none, 12},
+      {"KP_Page_Down", 0xff9b, Qt::Key_PageDown, none, 34},
+      {"KP_Insert", 0xff9e, Qt::Key_Insert, none, 45},
+      {"KP_Delete", 0xff9f, Qt::Key_Delete, none, 46},
+      {"plus (Shift with the plus key)", 0x2b, Qt::Key_Plus, shift, 187},
+      {"equal", 0x3d, Qt::Key_Equal, none, 187},
+      {"minus", 0x2d, Qt::Key_Minus, none, 189},
+      {"9", 0x39, Qt::Key_9, none, 57},
+      {"Return", 0xff0d, Qt::Key_Return, none, 13},
+      {"Escape", 0xff1b, Qt::Key_Escape, none, 27},
+      {"no keysym, keypad modifier", 0, Qt::Key_Plus, Qt::KeypadModifier, 107},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(virtualKeyCodeOfKeysym(c.keysym, c.key, c.modifiers, L::Us), c.code) << c.name;
+  }
+}
+
+// The keysym is trusted only on the platforms that send one; elsewhere the keypad modifier decides.
+TEST(KeyMapTest, key_events_are_read_by_keysym_on_x11_and_wayland_only) {
+  struct Case {
+    const char* name;
+    const char* platform;
+    int key;
+    Qt::KeyboardModifiers modifiers;
+    quint32 keysym;
+    int code;
+    int shift;
+  } cases[] = {
+      {"KP_Add on wayland", "wayland", Qt::Key_Plus, Qt::NoModifier, 0xffab, 107, 0},
+      {"KP_Add on wayland-egl", "wayland-egl", Qt::Key_Plus, Qt::NoModifier, 0xffab, 107, 0},
+      {"KP_Add on xcb", "xcb", Qt::Key_Plus, Qt::NoModifier, 0xffab, 107, 0},
+      {"Shift+plus on wayland", "wayland", Qt::Key_Plus, Qt::ShiftModifier, 0x2b, 187, 1},
+      {"plus on offscreen", "offscreen", Qt::Key_Plus, Qt::NoModifier, 0xffab, 187, 0},
+      {"keypad plus on offscreen", "offscreen", Qt::Key_Plus, Qt::KeypadModifier, 0xffab, 107, 0},
+  };
+  for (const Case& c : cases) {
+    const QKeyEvent event(QEvent::KeyPress, c.key, c.modifiers, 0, c.keysym, 0);
+    const KeyDown down = keyDownOf(event, QString::fromLatin1(c.platform));
+    EXPECT_EQ(down.code, c.code) << c.name;
+    EXPECT_EQ(down.shift, c.shift) << c.name;
   }
 }
 

@@ -38,6 +38,33 @@ int keypadCode(int key) {
   }
 }
 
+// The keypad's keysyms (X11 keysymdef.h), with NumLock on and off. Qt's Wayland platform sends
+// these keys without Qt::KeypadModifier, so the keysym is what tells them from the main keys.
+int keypadKeysymCode(quint32 keysym) {
+  if (keysym >= 0xffb0 && keysym <= 0xffb9) return 96 + static_cast<int>(keysym - 0xffb0);
+  switch (keysym) {
+    case 0xff8d: return 13;   // KP_Enter
+    case 0xff95: return 36;   // KP_Home
+    case 0xff96: return 37;   // KP_Left
+    case 0xff97: return 38;   // KP_Up
+    case 0xff98: return 39;   // KP_Right
+    case 0xff99: return 40;   // KP_Down
+    case 0xff9a: return 33;   // KP_Prior
+    case 0xff9b: return 34;   // KP_Next
+    case 0xff9c: return 35;   // KP_End
+    case 0xff9d: return 12;   // KP_Begin, the 5 without NumLock
+    case 0xff9e: return 45;   // KP_Insert
+    case 0xff9f: return 46;   // KP_Delete
+    case 0xffaa: return 106;  // KP_Multiply
+    case 0xffab: return 107;  // KP_Add
+    case 0xffac:              // KP_Separator, the decimal key of layouts with a decimal comma
+    case 0xffae: return 110;  // KP_Decimal
+    case 0xffad: return 109;  // KP_Subtract
+    case 0xffaf: return 111;  // KP_Divide
+    default: return -1;
+  }
+}
+
 int controlCode(int key) {
   if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return 112 + (key - Qt::Key_F1);
   switch (key) {
@@ -139,6 +166,16 @@ int virtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers, KeyboardLayout la
   return kUnmapped;
 }
 
+int virtualKeyCodeOfKeysym(quint32 keysym, int qtKey, Qt::KeyboardModifiers modifiers,
+                           KeyboardLayout layout) {
+  if (const int code = keypadKeysymCode(keysym); code >= 0) return code;
+  return virtualKeyCode(qtKey, modifiers, layout);
+}
+
+bool platformGivesKeysyms(QStringView platformName) {
+  return platformName == u"xcb" || platformName.startsWith(u"wayland");
+}
+
 int shiftBits(int qtKey, Qt::KeyboardModifiers modifiers) {
   int bits = 0;
   if ((modifiers & Qt::ShiftModifier) || qtKey == Qt::Key_Shift) bits |= 1;
@@ -148,6 +185,10 @@ int shiftBits(int qtKey, Qt::KeyboardModifiers modifiers) {
 }
 
 KeyDown keyDownOf(const QKeyEvent& event) {
+  return keyDownOf(event, QGuiApplication::platformName());
+}
+
+KeyDown keyDownOf(const QKeyEvent& event, QStringView platformName) {
   KeyDown down;
   down.shift = shiftBits(event.key(), event.modifiers());
 #ifdef Q_OS_WIN
@@ -157,7 +198,11 @@ KeyDown keyDownOf(const QKeyEvent& event) {
     return down;
   }
 #endif
-  down.code = virtualKeyCode(event.key(), event.modifiers(), currentKeyboardLayout());
+  const KeyboardLayout layout = currentKeyboardLayout();
+  down.code =
+      platformGivesKeysyms(platformName)
+          ? virtualKeyCodeOfKeysym(event.nativeVirtualKey(), event.key(), event.modifiers(), layout)
+          : virtualKeyCode(event.key(), event.modifiers(), layout);
   return down;
 }
 
