@@ -45,6 +45,8 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for needed in fonts-ipafont-gothic qt6-translations-l10n libqt6widgets6; do
   [[ "$depends" == *"$needed"* ]] || { echo "package does not depend on $needed: $depends"; exit 1; }
 done
+[[ "$(dpkg-deb -f "$deb" Recommends)" == *qt6-wayland* ]] ||
+  { echo "package does not recommend qt6-wayland"; exit 1; }
 lintian_out=$(lintian --pedantic --display-info --tag-display-limit 0 "$deb" 2>&1 |
   grep -v 'root privileges' || true)
 echo "lintian: ${lintian_out:-clean}"
