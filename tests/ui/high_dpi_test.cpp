@@ -55,8 +55,9 @@ TEST(HighDpiTest, the_window_and_its_controls_scale_with_the_screen) {
 }
 
 // The total and the count show whole at every scale: the label is as wide as the free space allows,
-// the caption shrinks to fit it, and only below the legible floor is it elided, with the whole
-// caption kept in the tooltip. No label reaches over another control.
+// the caption shrinks to fit it, below the legible floor the total takes a second line, and only a
+// caption that cannot wrap is elided, with the whole caption kept in the tooltip. No label reaches
+// over another control.
 TEST(HighDpiTest, the_total_and_the_count_show_whole_without_overlapping) {
   Form2Widget window;
   window.show();
@@ -92,8 +93,19 @@ TEST(HighDpiTest, the_total_and_the_count_show_whole_without_overlapping) {
         const QFontMetricsF metrics(fit.font);
         const std::string name = caption.toStdString() + (wide ? " wide" : " narrow");
         EXPECT_EQ(label->text(), caption) << name;
-        EXPECT_LE(metrics.horizontalAdvance(fit.shown), label->contentsRect().width()) << name;
+        if (fit.wrapped) {
+          const QRectF wrapped =
+              metrics.boundingRect(QRectF(label->contentsRect()), Qt::TextWordWrap, fit.shown);
+          EXPECT_TRUE(QRectF(label->contentsRect()).contains(wrapped)) << name;
+        } else {
+          EXPECT_LE(metrics.horizontalAdvance(fit.shown), label->lineRect().width()) << name;
+          EXPECT_LE(metrics.height(), label->lineRect().height() + 1) << name;
+        }
         EXPECT_GE(fit.font.pointSizeF(), kLegibleFloorPoints) << name;
+        // Only a caption too long for one line and without a blank to wrap at is elided.
+        if (caption.contains(' ')) {
+          EXPECT_FALSE(fit.elided) << name;
+        }
         if (fit.elided) {
           EXPECT_EQ(label->toolTip(), caption) << name;
           EXPECT_DOUBLE_EQ(fit.font.pointSizeF(), kLegibleFloorPoints) << name;

@@ -68,22 +68,36 @@ constexpr int fittedLabelWidthTwips(Control label, bool wide) {
   return right - kControls[label].left;
 }
 
+// The total may take a second line, down to the client area's bottom edge, where nothing lies
+// below it; the count has no such room (the total lies below it).
+constexpr int fittedLabelHeightTwips(Control label) {
+  return label == Label4 ? kClientHeightTwips - kControls[Label4].top : kControls[label].height;
+}
+
 // Below this size a caption that still does not fit is elided instead of shrunk further.
 inline constexpr double kLegibleFloorPoints = 7.0;
 
-// The largest point size, in quarter points from `preferred` down to the floor, at which
-// widthAt(size) fits in `available`; elided is set when even the floor does not fit.
+// How a caption is drawn in its label: the point size, on one line or wrapped at its blanks over
+// the label's full height, and elided only when neither fits at the floor.
 struct CaptionFit {
   double points;
+  bool wrapped;
   bool elided;
 };
-template <typename WidthAt>
-CaptionFit fitCaption(double preferred, double available, WidthAt widthAt) {
+
+// The largest point size, in quarter points from `preferred` down to the floor, at which
+// fitsOneLine(size) holds; failing that, the largest at which fitsWrapped(size) holds; failing
+// both, the floor on one line, elided.
+template <typename OneLine, typename Wrapped>
+CaptionFit fitCaption(double preferred, OneLine fitsOneLine, Wrapped fitsWrapped) {
   const double floor = preferred < kLegibleFloorPoints ? preferred : kLegibleFloorPoints;
   for (double points = preferred; points >= floor; points -= 0.25) {
-    if (widthAt(points) <= available) return {points, false};
+    if (fitsOneLine(points)) return {points, false, false};
   }
-  return {floor, true};
+  for (double points = preferred; points >= floor; points -= 0.25) {
+    if (fitsWrapped(points)) return {points, true, false};
+  }
+  return {floor, false, true};
 }
 
 }  // namespace orindel

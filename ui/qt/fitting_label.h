@@ -19,12 +19,18 @@ class FittingLabel : public QLabel {
   struct Fit {
     QFont font;
     QString shown;
+    bool wrapped = false;
     bool elided = false;
   };
 
   // Sets the caption and fits it to the label.
   void setCaption(const QString& caption);
   const Fit& fit() const { return fit_; }
+  // A caption on one line keeps to this band at the top of the label; the rest of its height is
+  // room for a wrapped caption. 0: the whole height.
+  void setLineHeight(int height);
+  // Where a caption on one line is drawn.
+  QRect lineRect() const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -35,6 +41,7 @@ class FittingLabel : public QLabel {
   void refit();
 
   Fit fit_;
+  int lineHeight_ = 0;
 };
 
 }  // namespace orindel

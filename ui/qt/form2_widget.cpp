@@ -236,7 +236,8 @@ void Form2Widget::setOuterWidth(int twips) {
 
 void Form2Widget::fitLabels(bool wide) {
   for (auto [label, control] : {std::pair{Label4, Control::Label4}, {Label5, Control::Label5}}) {
-    label->resize(fittedLabelWidthTwips(control, wide) / 15, label->height());
+    label->setLineHeight(kControls[control].height / 15);
+    label->resize(fittedLabelWidthTwips(control, wide) / 15, fittedLabelHeightTwips(control) / 15);
   }
 }
 
