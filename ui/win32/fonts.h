@@ -1,0 +1,39 @@
+// The window's fonts: a Japanese UI face for the controls, the gothic face of the count's caption,
+// and the point size at which a caption fits its label.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <type_traits>
+
+#include "layout.h"
+
+namespace orindel::win32 {
+
+struct FontDeleter {
+  void operator()(HFONT font) const { DeleteObject(font); }
+};
+using Font = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
+
+// The size of every control's text, Label6's excepted.
+inline constexpr double kWindowPoints = 9.0;
+
+// The face for the window's controls: the first Japanese UI font installed, else the system's
+// message font (which shows Japanese through the system's font linking).
+std::wstring windowFontFace(UINT dpi);
+
+Font makeFont(const std::wstring& face, double points, UINT dpi, BYTE charset = DEFAULT_CHARSET);
+
+// Label6's font, "ＭＳ Ｐゴシック" 8.25 pt, regular, in the Japanese character set, so that the
+// font mapper picks another Japanese gothic face where that one is missing.
+Font makeCountCaptionFont(UINT dpi);
+
+// The width in pixels of a one-line text in a font.
+int textWidth(HFONT font, const std::wstring& text);
+
+// The largest size from kWindowPoints down at which `text` fits `available` pixels (fitCaption).
+CaptionFit fitText(const std::wstring& face, const std::wstring& text, int available, UINT dpi);
+
+}  // namespace orindel::win32
