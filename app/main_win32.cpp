@@ -1,7 +1,8 @@
 // Orindel on Windows: reads the command line, then starts the one window.
+#include <windows.h>
+// After windows.h, which they need:
 #include <commctrl.h>
 #include <shellapi.h>
-#include <windows.h>
 
 #include <string_view>
 #include <vector>

@@ -12,10 +12,7 @@ endif()
 # with exit code 2; the window never opens.
 add_executable(command_line_tests command_line_test.cpp)
 target_link_libraries(command_line_tests PRIVATE orindel_win32 GTest::gtest_main)
-gtest_discover_tests(command_line_tests)
-if(TARGET wine_prefix)
-  add_dependencies(command_line_tests wine_prefix)
-endif()
+orindel_add_gtests(command_line_tests)
 # Shown as major.two-digit minor: 1.6 is "1.06".
 math(EXPR minor_padded "100 + ${PROJECT_VERSION_MINOR}")
 string(SUBSTRING "${minor_padded}" 1 2 minor_padded)

@@ -61,11 +61,21 @@ int textWidth(HFONT font, const std::wstring& text) {
   return size.cx;
 }
 
-CaptionFit fitText(const std::wstring& face, const std::wstring& text, int available, UINT dpi) {
-  return fitCaption(kWindowPoints, available, [&](double points) {
-    const Font font = makeFont(face, points, dpi);
-    return textWidth(font.get(), text);
-  });
+void FontCache::reset(const std::wstring& face, UINT dpi) {
+  face_ = face;
+  dpi_ = dpi;
+  fonts_.clear();
+}
+
+HFONT FontCache::at(double points) {
+  Font& font = fonts_[points];
+  if (!font) font = makeFont(face_, points, dpi_);
+  return font.get();
+}
+
+CaptionFit FontCache::fit(const std::wstring& text, int available) {
+  return fitCaption(kWindowPoints, available,
+                    [&](double points) { return textWidth(at(points), text); });
 }
 
 }  // namespace orindel::win32

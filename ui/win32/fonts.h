@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <type_traits>
@@ -33,7 +34,20 @@ Font makeCountCaptionFont(UINT dpi);
 // The width in pixels of a one-line text in a font.
 int textWidth(HFONT font, const std::wstring& text);
 
-// The largest size from kWindowPoints down at which `text` fits `available` pixels (fitCaption).
-CaptionFit fitText(const std::wstring& face, const std::wstring& text, int available, UINT dpi);
+// The window's face at one DPI in the sizes asked for, each made once: a caption is fitted on
+// every calculation, and making a font costs far more than measuring with it.
+class FontCache {
+ public:
+  void reset(const std::wstring& face, UINT dpi);
+  HFONT at(double points);
+
+  // The largest size from kWindowPoints down at which `text` fits `available` pixels.
+  CaptionFit fit(const std::wstring& text, int available);
+
+ private:
+  std::wstring face_;
+  UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+  std::map<double, Font> fonts_;  // by size; quarter points are exact as doubles
+};
 
 }  // namespace orindel::win32

@@ -144,11 +144,14 @@ void Form2Window::createControls() {
 
 void Form2Window::setDpi(UINT dpi) {
   dpi_ = dpi;
-  windowFont_ = makeFont(face_, kWindowPoints, dpi);
+  // The old fonts stay alive until every control has been given its new one.
+  FontCache oldFonts = std::move(fonts_);
+  Font oldCountCaptionFont = std::move(countCaptionFont_);
+  fonts_.reset(face_, dpi);
   countCaptionFont_ = makeCountCaptionFont(dpi);
   for (Control c : kCreationOrder) {
     if (c == Label4 || c == Label5) continue;  // fitted to their captions in layOut
-    HFONT font = c == Label6 ? countCaptionFont_.get() : windowFont_.get();
+    HFONT font = c == Label6 ? countCaptionFont_.get() : fonts_.at(kWindowPoints);
     SendMessageW(control(c), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
   for (FittedCaption& caption : captions_) caption.points = 0;
@@ -181,7 +184,7 @@ void Form2Window::layOut() {
     // A full-width unit letter, or the count's caption, is wider than its designed box in most
     // fonts: let it show whole.
     if (c == Label1 || c == Label2 || c == Label3 || c == Label6) {
-      HFONT font = c == Label6 ? countCaptionFont_.get() : windowFont_.get();
+      HFONT font = c == Label6 ? countCaptionFont_.get() : fonts_.at(kWindowPoints);
       pixelWidth = std::max(pixelWidth, textWidth(font, windowText(control(c))));
     }
     SetWindowPos(control(c), nullptr, twipsToPixels(left, dpi_), twipsToPixels(top, dpi_),
@@ -205,13 +208,11 @@ SIZE Form2Window::outerSize() const {
 void Form2Window::fitCaption(Control label) {
   FittedCaption& caption = captions_[fittedIndex(label)];
   const int available = twipsToPixels(fittedLabelWidthTwips(label, wide()), dpi_);
-  const CaptionFit fit = win32::fitText(face_, caption.text, available, dpi_);
+  const CaptionFit fit = fonts_.fit(caption.text, available);
   caption.elided = fit.elided;
-  if (caption.font && fit.points == caption.points) return;
-  Font font = makeFont(face_, fit.points, dpi_);
-  SendMessageW(control(label), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
-  caption.font = std::move(font);
+  if (fit.points == caption.points) return;
   caption.points = fit.points;
+  SendMessageW(control(label), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.at(fit.points)), TRUE);
 }
 
 void Form2Window::updateOptionTabStops() {

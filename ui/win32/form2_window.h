@@ -81,14 +81,14 @@ class Form2Window : private Form2View, private EntryKeys {
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   int clientWidthTwips_ = kNarrowClientTwips;
   std::wstring face_;
-  Font windowFont_;
+  FontCache fonts_;
   Font countCaptionFont_;
-  // Label4 and Label5: their fitted fonts, and whether even the smallest size cut them short.
+  // Label4 and Label5: their whole captions, the size they are drawn at, and whether even the
+  // smallest size cut them short.
   struct FittedCaption {
-    Font font;
+    std::wstring text;
     double points = 0;
     bool elided = false;
-    std::wstring text;
   } captions_[2];
   bool ended_ = false;
   Form2 form_{*this};
