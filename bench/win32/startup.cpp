@@ -1,7 +1,7 @@
 // Start-up benchmark under Wine: the time from process start to the first painted window, and the
-// process memory once shown, for a program against a baseline, in interleaved runs.
+// process memory once shown, for a program against one or more baselines, in interleaved runs.
 //
-// Usage: startup RUNS PROGRAM BASELINE   (prints one line per program and the ratios)
+// Usage: startup RUNS PROGRAM BASELINE...   (one line per program, then the program's ratios)
 // "Painted" means that the window is visible and the pixel just inside its client area, read
 // back from the screen, is no longer the black of the empty X screen (run Xvfb with -br).
 #include <windows.h>
@@ -131,37 +131,43 @@ std::wstring baseName(const std::wstring& path) {
 int main() {
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  if (argc != 4) {
-    std::fputs("usage: startup RUNS PROGRAM BASELINE\n", stderr);
+  if (argc < 4) {
+    std::fputs("usage: startup RUNS PROGRAM BASELINE...\n", stderr);
     return 2;
   }
   const int runs = std::max(1, _wtoi(argv[1]));
-  const std::wstring programs[2] = {windowsPath(argv[2]), windowsPath(argv[3])};
+  std::vector<std::wstring> programs;
+  for (int i = 2; i < argc; ++i) programs.push_back(windowsPath(argv[i]));
   LocalFree(argv);
 
-  std::vector<Sample> samples[2];
+  const size_t count = programs.size();
+  std::vector<std::vector<Sample>> samples(count);
   Sample warm{};
-  for (const std::wstring& program : programs) {  // warm the caches once for both
+  for (const std::wstring& program : programs) {  // warm the caches once for each
     if (!oneRun(program, warm)) return 1;
   }
   for (int run = 0; run < runs; ++run) {
-    for (int which : {1, 0}) {  // interleaved, so that both see the same machine
+    for (size_t k = 0; k < count; ++k) {  // interleaved, so that all see the same machine
+      const size_t which = (k + static_cast<size_t>(run)) % count;  // and take turns going first
       Sample sample{};
       if (!oneRun(programs[which], sample)) return 1;
       samples[which].push_back(sample);
     }
   }
-  Summary summary[2];
-  for (int which : {0, 1}) {
+  std::vector<Summary> summary(count);
+  for (size_t which = 0; which < count; ++which) {
     summary[which] = summarise(samples[which]);
     std::printf(
-        "%-20ls start-up %7.1f ms   working set %6.1f MiB   commit %6.1f MiB   "
+        "%-24ls start-up %7.1f ms   working set %6.1f MiB   commit %6.1f MiB   "
         "(%d runs, medians)\n",
         baseName(programs[which]).c_str(), summary[which].ms, summary[which].workingSetMiB,
         summary[which].commitMiB, runs);
   }
-  std::printf("ratio start-up %.3f (goal <= 1.05)   working set %.3f   commit %.3f\n",
-              summary[0].ms / summary[1].ms, summary[0].workingSetMiB / summary[1].workingSetMiB,
-              summary[0].commitMiB / summary[1].commitMiB);
+  for (size_t which = 1; which < count; ++which) {
+    std::printf("against %-16ls start-up %.3f (goal <= 1.05)   working set %.3f   commit %.3f\n",
+                baseName(programs[which]).c_str(), summary[0].ms / summary[which].ms,
+                summary[0].workingSetMiB / summary[which].workingSetMiB,
+                summary[0].commitMiB / summary[which].commitMiB);
+  }
   return 0;
 }

@@ -765,15 +765,13 @@ def installer_test(args, screen):
 
 # --- the README's pictures ---------------------------------------------------------------------
 
-def shoot_window(app, path):
-    """Saves the program's window (Wine draws its frame) once two shots in a row agree."""
-    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Orindel Ver"],
-                           env=app.suite.wine.env, capture_output=True, text=True)
-    window = found.stdout.split()[-1]
+def shoot_client(app, path):
+    """Saves the window's client area, as the Linux pictures show it, once two shots agree."""
+    x, y, w, h = app.state()["client"]
     previous = None
     for _ in range(40):
-        subprocess.run(["import", "-display", app.suite.screen.display, "-window", window, path],
-                       check=True)
+        subprocess.run(["import", "-display", app.suite.screen.display, "-window", "root",
+                        "-crop", f"{w}x{h}+{x}+{y}", "+repage", path], check=True)
         with open(path, "rb") as picture:
             current = picture.read()
         if current == previous:
@@ -792,10 +790,10 @@ def screenshots(args, screen):
         app.keys("1", "Tab", "2", "5", "Tab", "3", "0", "KP_Add")
         app.wait_for(lambda s: s.total == " 1: 25: 30" and quiet(s), "the total 1:25:30")
         os.makedirs(args.out, exist_ok=True)
-        shoot_window(app, os.path.join(args.out, "win32-narrow.png"))
+        shoot_client(app, os.path.join(args.out, "win32-narrow.png"))
         app.keys("o")
         app.wait_for(lambda s: s.wide and s.box is None, "the panel shown")
-        shoot_window(app, os.path.join(args.out, "win32-wide.png"))
+        shoot_client(app, os.path.join(args.out, "win32-wide.png"))
         print(f"wrote {args.out}/win32-narrow.png and {args.out}/win32-wide.png")
     finally:
         app.close()
