@@ -720,8 +720,14 @@ def installer_test(args, screen):
         icon = values["DisplayIcon"].strip('"').split(",")[0]
         check(os.path.exists(wine.unix_path(icon)), f"DisplayIcon {icon} does not exist")
         links = start_menu_links(prefix)
-        check(links, "no Start menu shortcut")
         print(f"    Start menu: {[os.path.relpath(l, prefix) for l in links]}")
+        program_links = [l for l in links if os.path.basename(l).lower() == "orindel.lnk"]
+        check(program_links, "no Start menu shortcut to Orindel")
+        with open(program_links[0], "rb") as link:
+            target = link.read().lower()
+        # The target's path is kept in the shell link as ANSI and as UTF-16 text.
+        check(b"orindel.exe" in target or "orindel.exe".encode("utf-16-le") in target,
+              f"{program_links[0]} does not point at orindel.exe")
 
         # The installed program runs.
         suite = Suite(args, screen, wine, os.path.join(folder, exe))
