@@ -339,7 +339,7 @@ def scenario(function):
 def starts_narrow_with_the_designed_controls(app):
     s = app.state()
     check(s["caption"] == CAPTION, f"caption {s['caption']!r}")
-    check(s.client_size == (196, 80), f"narrow client {s.client_size}, expected (196, 80) at 96 DPI")
+    check(s.client_size == (196, 80), f"narrow client {s.client_size}, not 196 x 80 at 96 DPI")
     check(not s["sizable"] and not s["maximize"], "the border is not fixed single")
     check(s.total == " 0: 0: 0", f"total {s.total!r}")
     check(not s.visible(LABEL5) and not s.visible(LABEL6), "the count is shown at start")
