@@ -150,7 +150,7 @@ void Form2Window::setDpi(UINT dpi) {
   fonts_.reset(face_, dpi);
   countCaptionFont_ = makeCountCaptionFont(dpi);
   for (Control c : kCreationOrder) {
-    if (c == Label4 || c == Label5) continue;  // fitted to their captions in layOut
+    if (c == Label4 || c == Label5) continue;  // fitted to their captions in fitToWidth
     HFONT font = c == Label6 ? countCaptionFont_.get() : fonts_.at(kWindowPoints);
     SendMessageW(control(c), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
@@ -167,42 +167,56 @@ void Form2Window::setDpi(UINT dpi) {
     if (icons_[i]) DestroyIcon(icons_[i]);
     icons_[i] = icon;
   }
-  layOut();
+  placeControls();
 }
 
-void Form2Window::layOut() {
-  const bool isWide = wide();
+void Form2Window::placeControls() {
   for (Control c : kCreationOrder) {
     const ControlSpec& spec = kControls[c];
-    int left = spec.left, top = spec.top, width = spec.width;
+    int left = spec.left, top = spec.top;
     if (spec.kind == ControlKind::Option) {
       left += kControls[Frame1].left;
       top += kControls[Frame1].top;
     }
-    if (c == Label4 || c == Label5) width = fittedLabelWidthTwips(c, isWide);
-    int pixelWidth = twipsToPixels(width, dpi_);
+    int width = twipsToPixels(spec.width, dpi_);
     // A full-width unit letter, or the count's caption, is wider than its designed box in most
     // fonts: let it show whole.
     if (c == Label1 || c == Label2 || c == Label3 || c == Label6) {
       HFONT font = c == Label6 ? countCaptionFont_.get() : fonts_.at(kWindowPoints);
-      pixelWidth = std::max(pixelWidth, textWidth(font, windowText(control(c))));
+      width = std::max(width, textWidth(font, windowText(control(c))));
     }
-    SetWindowPos(control(c), nullptr, twipsToPixels(left, dpi_), twipsToPixels(top, dpi_),
-                 pixelWidth, twipsToPixels(spec.height, dpi_),
-                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    SetWindowPos(control(c), nullptr, twipsToPixels(left, dpi_), twipsToPixels(top, dpi_), width,
+                 twipsToPixels(spec.height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
   }
-  fitCaption(Label4);
-  fitCaption(Label5);
-  const SIZE outer = outerSize();
-  SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  fitToWidth();
   InvalidateRect(window_, nullptr, TRUE);
 }
 
-SIZE Form2Window::outerSize() const {
-  RECT rect{0, 0, twipsToPixels(clientWidthTwips_, dpi_), twipsToPixels(kClientHeightTwips, dpi_)};
-  AdjustWindowRectExForDpi(&rect, kWindowStyle, FALSE, kWindowExStyle, dpi_);
-  return {rect.right - rect.left, rect.bottom - rect.top};
+void Form2Window::fitToWidth() {
+  // The total and the count reach to the client edge, or to the frame in the wide window.
+  for (Control label : {Label4, Label5}) {
+    SetWindowPos(
+        control(label), nullptr, 0, 0, twipsToPixels(fittedLabelWidthTwips(label, wide()), dpi_),
+        twipsToPixels(kControls[label].height, dpi_), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    fitCaption(label);
+  }
+
+  const SIZE client{twipsToPixels(clientWidthTwips_, dpi_),
+                    twipsToPixels(kClientHeightTwips, dpi_)};
+  RECT outer{0, 0, client.cx, client.cy};
+  AdjustWindowRectExForDpi(&outer, kWindowStyle, FALSE, kWindowExStyle, dpi_);
+  SIZE size{outer.right - outer.left, outer.bottom - outer.top};
+  constexpr UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+  SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, flags);
+  // Where the frame the system draws differs from the one computed for this DPI (a frame that
+  // has not followed a DPI change yet, or one drawn otherwise), correct by what the client got.
+  RECT got{};
+  GetClientRect(window_, &got);
+  if (!IsIconic(window_) && (got.right != client.cx || got.bottom != client.cy)) {
+    size.cx += client.cx - got.right;
+    size.cy += client.cy - got.bottom;
+    SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, flags);
+  }
 }
 
 void Form2Window::fitCaption(Control label) {
@@ -365,7 +379,7 @@ void Form2Window::setBoxText(int n, const Text& text) {
 void Form2Window::setOuterWidth(int twips) {
   clientWidthTwips_ = twips - kBorderTwips;
   updateOptionTabStops();
-  layOut();
+  fitToWidth();
 }
 
 void Form2Window::setLabelVisible(int n, bool visible) {

@@ -48,10 +48,12 @@ class Form2Window : private Form2View, private EntryKeys {
 
   void createControls();
   void setDpi(UINT dpi);
-  void layOut();
+  // Every control at its place for the DPI, then fitToWidth.
+  void placeControls();
+  // The window's size, and the total's and count's widths and fonts, for its width.
+  void fitToWidth();
   void fitCaption(Control label);
   void updateOptionTabStops();
-  SIZE outerSize() const;
   bool wide() const { return clientWidthTwips_ >= kWideClientTwips; }
   HWND control(Control c) const { return controls_[c]; }
   HWND entryBox(int n) const;
