@@ -80,7 +80,11 @@ Form2Window::Form2Window(HINSTANCE instance, const wchar_t* iconName)
   windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = windowProc;
   windowClass.hInstance = instance;
-  windowClass.hIcon = LoadIconW(instance, iconName);
+  windowClass.hIcon = static_cast<HICON>(
+      LoadImageW(instance, iconName, IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+  windowClass.hIconSm =
+      static_cast<HICON>(LoadImageW(instance, iconName, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                    GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = kClassName;
@@ -92,9 +96,13 @@ Form2Window::Form2Window(HINSTANCE instance, const wchar_t* iconName)
   window_ = CreateWindowExW(kWindowExStyle, kClassName, caption.c_str(), kWindowStyle,
                             CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
   if (!window_) return;
-  face_ = windowFontFace(GetDpiForWindow(window_));
+  dpi_ = GetDpiForWindow(window_);
+  face_ = windowFontFace(dpi_);
+  fonts_.reset(face_, dpi_);
+  countCaptionFont_ = makeCountCaptionFont(dpi_);
+  // The class's icons are the system DPI's; a window on a monitor of another DPI gets its own.
+  if (dpi_ != GetDpiForSystem()) setIcons();
   createControls();
-  setDpi(GetDpiForWindow(window_));
   form_.load();
 }
 
@@ -119,26 +127,53 @@ void Form2Window::createControls() {
     const DWORD exStyle = spec.kind == ControlKind::EntryBox ? WS_EX_CLIENTEDGE : 0;
     const std::wstring caption(spec.caption,
                                spec.caption + std::char_traits<char16_t>::length(spec.caption));
+    const RECT rect = placeOf(c, caption);
     controls_[c] = CreateWindowExW(
-        exStyle, classOf(spec.kind), caption.c_str(), styleOf(c), 0, 0, 0, 0, window_,
+        exStyle, classOf(spec.kind), caption.c_str(), styleOf(c), rect.left, rect.top,
+        rect.right - rect.left, rect.bottom - rect.top, window_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + c)), instance_, nullptr);
+    SendMessageW(controls_[c], WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(c)), FALSE);
   }
   for (int n = 1; n <= 3; ++n) makeEntryBox(entryBox(n), n, *this);
   SendMessageW(control(Option1), BM_SETCHECK, BST_CHECKED, 0);
   updateOptionTabStops();
+}
 
-  // The total and the count show their whole caption in a tooltip when it had to be cut short.
-  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                             WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                             CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance_, nullptr);
-  for (Control label : {Label4, Label5}) {
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = window_;
-    tool.uId = reinterpret_cast<UINT_PTR>(control(label));
-    tool.lpszText = LPSTR_TEXTCALLBACKW;
-    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+HFONT Form2Window::fontOf(Control c) {
+  if (c == Label6) return countCaptionFont_.get();
+  if (c == Label4 || c == Label5) return fonts_.at(captions_[fittedIndex(c)].points);
+  return fonts_.at(kWindowPoints);
+}
+
+RECT Form2Window::placeOf(Control c, const std::wstring& caption) {
+  const ControlSpec& spec = kControls[c];
+  int left = spec.left, top = spec.top;
+  if (spec.kind == ControlKind::Option) {
+    left += kControls[Frame1].left;
+    top += kControls[Frame1].top;
+  }
+  const int x = twipsToPixels(left, dpi_), y = twipsToPixels(top, dpi_);
+  int width = twipsToPixels(spec.width, dpi_);
+  if (c == Label4 || c == Label5) width = twipsToPixels(fittedLabelWidthTwips(c, wide()), dpi_);
+  // A full-width unit letter, or the count's caption, is wider than its designed box in most
+  // fonts: let it show whole.
+  if (c == Label1 || c == Label2 || c == Label3 || c == Label6) {
+    width = std::max(width, textWidth(fontOf(c), caption));
+  }
+  return {x, y, x + width, y + twipsToPixels(spec.height, dpi_)};
+}
+
+void Form2Window::setIcons() {
+  const int sizes[2] = {GetSystemMetricsForDpi(SM_CXSMICON, dpi_),
+                        GetSystemMetricsForDpi(SM_CXICON, dpi_)};
+  for (int i = 0; i < 2; ++i) {
+    HICON icon = static_cast<HICON>(
+        LoadImageW(instance_, iconName_, IMAGE_ICON, sizes[i], sizes[i], LR_DEFAULTCOLOR));
+    if (!icon) continue;
+    SendMessageW(window_, WM_SETICON, i == 0 ? ICON_SMALL : ICON_BIG,
+                 reinterpret_cast<LPARAM>(icon));
+    if (icons_[i]) DestroyIcon(icons_[i]);
+    icons_[i] = icon;
   }
 }
 
@@ -149,45 +184,14 @@ void Form2Window::setDpi(UINT dpi) {
   Font oldCountCaptionFont = std::move(countCaptionFont_);
   fonts_.reset(face_, dpi);
   countCaptionFont_ = makeCountCaptionFont(dpi);
+  for (FittedCaption& caption : captions_) caption.points = kWindowPoints;
   for (Control c : kCreationOrder) {
-    if (c == Label4 || c == Label5) continue;  // fitted to their captions in fitToWidth
-    HFONT font = c == Label6 ? countCaptionFont_.get() : fonts_.at(kWindowPoints);
-    SendMessageW(control(c), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    const RECT rect = placeOf(c, windowText(control(c)));
+    SetWindowPos(control(c), nullptr, rect.left, rect.top, rect.right - rect.left,
+                 rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    SendMessageW(control(c), WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(c)), FALSE);
   }
-  for (FittedCaption& caption : captions_) caption.points = 0;
-
-  const int sizes[2] = {GetSystemMetricsForDpi(SM_CXSMICON, dpi),
-                        GetSystemMetricsForDpi(SM_CXICON, dpi)};
-  for (int i = 0; i < 2; ++i) {
-    HICON icon = static_cast<HICON>(
-        LoadImageW(instance_, iconName_, IMAGE_ICON, sizes[i], sizes[i], LR_DEFAULTCOLOR));
-    if (!icon) continue;
-    SendMessageW(window_, WM_SETICON, i == 0 ? ICON_SMALL : ICON_BIG,
-                 reinterpret_cast<LPARAM>(icon));
-    if (icons_[i]) DestroyIcon(icons_[i]);
-    icons_[i] = icon;
-  }
-  placeControls();
-}
-
-void Form2Window::placeControls() {
-  for (Control c : kCreationOrder) {
-    const ControlSpec& spec = kControls[c];
-    int left = spec.left, top = spec.top;
-    if (spec.kind == ControlKind::Option) {
-      left += kControls[Frame1].left;
-      top += kControls[Frame1].top;
-    }
-    int width = twipsToPixels(spec.width, dpi_);
-    // A full-width unit letter, or the count's caption, is wider than its designed box in most
-    // fonts: let it show whole.
-    if (c == Label1 || c == Label2 || c == Label3 || c == Label6) {
-      HFONT font = c == Label6 ? countCaptionFont_.get() : fonts_.at(kWindowPoints);
-      width = std::max(width, textWidth(font, windowText(control(c))));
-    }
-    SetWindowPos(control(c), nullptr, twipsToPixels(left, dpi_), twipsToPixels(top, dpi_), width,
-                 twipsToPixels(spec.height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
-  }
+  setIcons();
   fitToWidth();
   InvalidateRect(window_, nullptr, TRUE);
 }
@@ -224,9 +228,27 @@ void Form2Window::fitCaption(Control label) {
   const int available = twipsToPixels(fittedLabelWidthTwips(label, wide()), dpi_);
   const CaptionFit fit = fonts_.fit(caption.text, available);
   caption.elided = fit.elided;
+  if (fit.elided) addTooltip();
   if (fit.points == caption.points) return;
   caption.points = fit.points;
   SendMessageW(control(label), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.at(fit.points)), TRUE);
+}
+
+void Form2Window::addTooltip() {
+  // Made the first time a caption is cut short, as most runs never need it.
+  if (tooltip_) return;
+  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                             WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                             CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance_, nullptr);
+  for (Control label : {Label4, Label5}) {
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(control(label));
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
 }
 
 void Form2Window::updateOptionTabStops() {
@@ -343,7 +365,7 @@ void Form2Window::onCommand(int id, int code) {
 }
 
 void Form2Window::onDpiChanged(UINT dpi, const RECT& suggested) {
-  setDpi(dpi);
+  if (dpi != dpi_) setDpi(dpi);
   SetWindowPos(window_, nullptr, suggested.left, suggested.top, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

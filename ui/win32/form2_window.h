@@ -47,12 +47,16 @@ class Form2Window : private Form2View, private EntryKeys {
   void showTotalMenu(POINT at);
 
   void createControls();
+  // Where control c goes at the window's DPI and width, in client pixels.
+  RECT placeOf(Control c, const std::wstring& caption);
+  HFONT fontOf(Control c);
+  // Every control at its place and in its font for a new DPI, then fitToWidth.
   void setDpi(UINT dpi);
-  // Every control at its place for the DPI, then fitToWidth.
-  void placeControls();
+  void setIcons();
   // The window's size, and the total's and count's widths and fonts, for its width.
   void fitToWidth();
   void fitCaption(Control label);
+  void addTooltip();
   void updateOptionTabStops();
   bool wide() const { return clientWidthTwips_ >= kWideClientTwips; }
   HWND control(Control c) const { return controls_[c]; }
@@ -89,7 +93,7 @@ class Form2Window : private Form2View, private EntryKeys {
   // smallest size cut them short.
   struct FittedCaption {
     std::wstring text;
-    double points = 0;
+    double points = kWindowPoints;
     bool elided = false;
   } captions_[2];
   bool ended_ = false;
