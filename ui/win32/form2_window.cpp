@@ -385,7 +385,8 @@ void Form2Window::showTotalMenu(POINT at) {
   // The total without its blanks: " 1: 23: 30" is copied as "1:23:30".
   std::wstring total = captions_[fittedIndex(Label4)].text;
   total.erase(std::remove(total.begin(), total.end(), L' '), total.end());
-  copyToClipboard(window_, total);
+  // Another program may hold the clipboard: say that nothing was copied rather than nothing.
+  if (!copyToClipboard(window_, total)) MessageBeep(MB_ICONWARNING);
 }
 
 Text Form2Window::boxText(int n) const {
