@@ -42,9 +42,10 @@ set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 set(CPACK_NSIS_CONTACT "developers@orindel.org")
 # The installer keeps its folder under Software\<vendor>\Orindel. The uninstaller's own steps
-# remove that key but leave the vendor's key above it behind, empty: remove both here.
-set(registry_key "Software\\${CPACK_PACKAGE_VENDOR}")
+# remove that key but leave the vendor's key above it behind, empty: remove both here. (CPack
+# reads this back from its configuration file: a backslash is written twice for NSIS's one.)
+set(registry_key "Software\\\\${CPACK_PACKAGE_VENDOR}")
 set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS
-  "DeleteRegKey SHCTX '${registry_key}\\${CPACK_PACKAGE_INSTALL_REGISTRY_KEY}'
+  "DeleteRegKey SHCTX '${registry_key}\\\\${CPACK_PACKAGE_INSTALL_REGISTRY_KEY}'
   DeleteRegKey /ifempty SHCTX '${registry_key}'")
 include(CPack)
