@@ -18,7 +18,8 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/README.txt ${CMAKE_CURRENT_BINARY_DIR}
 set(CPACK_GENERATOR ZIP NSIS)
 set(CPACK_PACKAGE_NAME orindel)
 set(CPACK_PACKAGE_VENDOR "The Orindel developers")
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+# Apps & features shows the version as the program's version record and --version do: "1.06".
+set(CPACK_PACKAGE_VERSION ${ORINDEL_DISPLAY_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "A running total of durations")
 set(CPACK_PACKAGE_FILE_NAME "orindel-${PROJECT_VERSION}-win64")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Orindel)
