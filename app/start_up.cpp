@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "command_line.h"
+#include "options.h"
 
 namespace orindel {
 

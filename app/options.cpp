@@ -1,4 +1,4 @@
-#include "command_line.h"
+#include "options.h"
 
 #include <algorithm>
 #include <array>

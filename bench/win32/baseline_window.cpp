@@ -1,0 +1,43 @@
+// The start-up baseline: the smallest Win32 window, one static control, the same client size as
+// Orindel's narrow window.
+#include <windows.h>
+
+namespace {
+
+LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DESTROY) {
+    PostQuitMessage(0);
+    return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = windowProc;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = L"OrindelBaseline";
+  RegisterClassW(&windowClass);
+
+  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+  RECT frame{0, 0, 196, 80};
+  AdjustWindowRect(&frame, style, FALSE);
+  HWND window = CreateWindowW(L"OrindelBaseline", L"Baseline window", style, CW_USEDEFAULT,
+                              CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
+                              nullptr, nullptr, instance, nullptr);
+  CreateWindowW(L"STATIC", L" 0: 0: 0", WS_CHILD | WS_VISIBLE, 8, 8, 120, 16, window, nullptr,
+                instance, nullptr);
+  ShowWindow(window, show);
+  UpdateWindow(window);
+
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}

@@ -1,0 +1,18 @@
+# GoogleTest for the cross build: Debian ships its sources (googletest) but no MinGW libraries, so
+# they are built here, once, with the test programs. Provides GTest::gtest and GTest::gtest_main.
+set(googletest_source /usr/src/googletest)
+if(NOT EXISTS ${googletest_source}/googletest/CMakeLists.txt)
+  message(FATAL_ERROR "GoogleTest's sources are missing (Debian package googletest)")
+endif()
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+# Someone else's code: built with its own warnings, not the project's -Werror.
+get_directory_property(project_options COMPILE_OPTIONS)
+set_directory_properties(PROPERTIES COMPILE_OPTIONS "")
+add_subdirectory(${googletest_source} ${PROJECT_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+set_directory_properties(PROPERTIES COMPILE_OPTIONS "${project_options}")
+foreach(library gtest gtest_main)
+  if(NOT TARGET GTest::${library})
+    add_library(GTest::${library} ALIAS ${library})
+  endif()
+endforeach()

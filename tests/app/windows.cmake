@@ -1,0 +1,32 @@
+# The Windows program as shipped: what it imports, its command line, and its zip and installer.
+find_program(MINGW_OBJDUMP x86_64-w64-mingw32-objdump)
+if(MINGW_OBJDUMP)
+  add_test(NAME windows_exe_imports_only_system_dlls
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/check_windows_imports.sh ${MINGW_OBJDUMP}
+            $<TARGET_FILE:orindel>)
+else()
+  message(WARNING "x86_64-w64-mingw32-objdump missing: the program's imports are not checked")
+endif()
+
+# --version and --help answer on the standard output, a wrong argument on the standard error
+# with exit code 2; the window never opens.
+add_executable(command_line_tests command_line_test.cpp)
+target_link_libraries(command_line_tests PRIVATE orindel_win32 GTest::gtest_main)
+orindel_add_gtests(command_line_tests)
+# Shown as major.two-digit minor: 1.6 is "1.06".
+math(EXPR minor_padded "100 + ${PROJECT_VERSION_MINOR}")
+string(SUBSTRING "${minor_padded}" 1 2 minor_padded)
+add_test(NAME windows_exe_prints_its_version COMMAND orindel --version)
+set_tests_properties(windows_exe_prints_its_version PROPERTIES
+  PASS_REGULAR_EXPRESSION "^Orindel ${PROJECT_VERSION_MAJOR}\\.${minor_padded}\r?\n$")
+
+find_program(MAKENSIS makensis)
+if(MAKENSIS)
+  add_test(NAME windows_packages
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/check_windows_packages.sh ${CMAKE_CPACK_COMMAND}
+            ${PROJECT_BINARY_DIR}/CPackConfig.cmake ${CMAKE_CURRENT_BINARY_DIR}/packages
+            orindel-${PROJECT_VERSION}-win64)
+  set_tests_properties(windows_packages PROPERTIES TIMEOUT 300)
+else()
+  message(WARNING "makensis missing: the Windows installer is not built or checked")
+endif()

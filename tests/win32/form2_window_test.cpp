@@ -1,0 +1,168 @@
+// The Win32 window in its own process, for what the real-key suite cannot reach from outside: a
+// change of the window's DPI, and a long total drawn smaller to fit its label.
+#include "form2_window.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "layout.h"
+
+namespace orindel::win32 {
+namespace {
+
+class Form2WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(window.created());
+    ShowWindow(window.handle(), SW_SHOWNOACTIVATE);
+  }
+
+  HWND item(Control c) const { return GetDlgItem(window.handle(), kFirstControlId + c); }
+
+  std::wstring text(Control c) const {
+    std::wstring result(static_cast<std::size_t>(GetWindowTextLengthW(item(c))) + 1, L'\0');
+    result.resize(static_cast<std::size_t>(
+        GetWindowTextW(item(c), result.data(), static_cast<int>(result.size()))));
+    return result;
+  }
+
+  SIZE clientSize() const {
+    RECT client{};
+    GetClientRect(window.handle(), &client);
+    return {client.right, client.bottom};
+  }
+
+  RECT rectInClient(Control c) const {
+    RECT rect{};
+    GetWindowRect(item(c), &rect);
+    MapWindowPoints(nullptr, window.handle(), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+  }
+
+  LONG fontHeight(Control c) const {
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(item(c), WM_GETFONT, 0, 0)), sizeof font,
+               &font);
+    return font.lfHeight;
+  }
+
+  // The width of `text` in control c's font, and in the window's face at a pixel height.
+  int widthIn(Control c, const std::wstring& text) const {
+    return measure(reinterpret_cast<HFONT>(SendMessageW(item(c), WM_GETFONT, 0, 0)), text);
+  }
+  int widthAt(int height, const std::wstring& text) const {
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(item(Label4), WM_GETFONT, 0, 0)), sizeof font,
+               &font);
+    font.lfHeight = -height;
+    HFONT larger = CreateFontIndirectW(&font);
+    const int width = measure(larger, text);
+    DeleteObject(larger);
+    return width;
+  }
+  static int measure(HFONT font, const std::wstring& text) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return extent.cx;
+  }
+
+  void changeDpi(UINT dpi) {
+    RECT suggested{};
+    GetWindowRect(window.handle(), &suggested);
+    SendMessageW(window.handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+  }
+
+  // The text the total's tooltip would show now; empty when the label shows its caption whole.
+  std::wstring totalTip() {
+    NMTTDISPINFOW info{};
+    info.hdr.code = TTN_GETDISPINFOW;
+    info.hdr.idFrom = reinterpret_cast<UINT_PTR>(item(Label4));
+    SendMessageW(window.handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+    return info.lpszText ? info.lpszText : L"";
+  }
+
+  Form2Window window{GetModuleHandleW(nullptr), L"IDI_ICON1"};
+};
+
+int scaled(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), 1440); }
+LONG fontHeightAt(double points, UINT dpi) { return -std::lround(points * dpi / 72.0); }
+int pixelHeight(double points) {
+  return static_cast<int>(-fontHeightAt(points, USER_DEFAULT_SCREEN_DPI));
+}
+
+TEST_F(Form2WindowTest, a_new_dpi_rescales_the_window_controls_and_fonts) {
+  for (UINT dpi : {144u, 192u, 120u, 96u}) {
+    changeDpi(dpi);
+    for (bool wide : {false, true}) {
+      if (wide) SendMessageW(item(Command3), BM_CLICK, 0, 0);
+      const SIZE client = clientSize();
+      EXPECT_EQ(client.cx, scaled(wide ? kWideClientTwips : kNarrowClientTwips, dpi))
+          << "at " << dpi << " DPI, wide " << wide;
+      EXPECT_EQ(client.cy, scaled(kClientHeightTwips, dpi)) << "at " << dpi << " DPI";
+      for (Control c : {Text3, Command2, Frame1}) {
+        const RECT rect = rectInClient(c);
+        const ControlSpec& spec = kControls[c];
+        EXPECT_EQ(rect.left, scaled(spec.left, dpi)) << spec.name << " at " << dpi << " DPI";
+        EXPECT_EQ(rect.bottom - rect.top, scaled(spec.height, dpi))
+            << spec.name << " at " << dpi << " DPI";
+      }
+      const RECT option2 = rectInClient(Option2);
+      EXPECT_EQ(option2.top, scaled(kControls[Frame1].top + kControls[Option2].top, dpi))
+          << "Option2 at " << dpi << " DPI";
+      EXPECT_EQ(fontHeight(Text1), fontHeightAt(9, dpi)) << "at " << dpi << " DPI";
+      EXPECT_EQ(fontHeight(Label6), fontHeightAt(8.25, dpi)) << "at " << dpi << " DPI";
+      EXPECT_EQ(text(Label4), L" 0: 0: 0") << "at " << dpi << " DPI";
+      if (wide) SendMessageW(item(Command3), BM_CLICK, 0, 0);
+    }
+  }
+}
+
+TEST_F(Form2WindowTest, a_total_too_long_for_its_label_is_drawn_smaller_but_whole) {
+  // Each entry adds 32768 hours ("--32768": a sign dropped, then minus), a digit more every
+  // tenfold. Narrow and wide, the label then shows its whole caption in the largest size that fits,
+  // no smaller than the floor, and offers no tooltip; one a size larger would not have fitted.
+  const int preferred = pixelHeight(kWindowPoints), floor = pixelHeight(kLegibleFloorPoints);
+  int entries = 0;
+  bool shrunk = false;
+  for (int target : {1, 10, 100, 1000}) {
+    for (; entries < target; ++entries) {
+      SetWindowTextW(item(Text1), L"--32768");
+      SetWindowTextW(item(Text2), L"0");
+      SetWindowTextW(item(Text3), L"0");
+      SendMessageW(item(Command2), BM_CLICK, 0, 0);
+    }
+    for (bool wide : {true, false}) {
+      if (wide) SendMessageW(item(Command3), BM_CLICK, 0, 0);
+      const std::wstring caption = text(Label4);
+      ASSERT_EQ(caption, L" " + std::to_wstring(32768LL * entries) + L": 0: 0")
+          << "after " << entries << " entries";
+      RECT label{};
+      GetClientRect(item(Label4), &label);
+      EXPECT_EQ(label.right, scaled(fittedLabelWidthTwips(Label4, wide), USER_DEFAULT_SCREEN_DPI))
+          << "after " << entries << " entries, wide " << wide;
+      const int height = -fontHeight(Label4);
+      EXPECT_LE(height, preferred) << "after " << entries << " entries, wide " << wide;
+      if (totalTip().empty()) {
+        EXPECT_GE(height, floor) << "after " << entries << " entries, wide " << wide;
+        EXPECT_LE(widthIn(Label4, caption), label.right) << caption << ", wide " << wide;
+        if (height < preferred) {
+          shrunk = true;
+          EXPECT_GT(widthAt(height + 1, caption), label.right) << caption << ", wide " << wide;
+        }
+      }
+      if (wide) SendMessageW(item(Command3), BM_CLICK, 0, 0);
+    }
+  }
+  EXPECT_TRUE(shrunk) << "no total was long enough to be drawn smaller";
+}
+
+}  // namespace
+}  // namespace orindel::win32

@@ -1,0 +1,418 @@
+// The Wine suite's eyes: a console program, run in the same prefix as Orindel, that finds the
+// window by its class and reports it as one JSON line per command: each control's text, geometry,
+// visibility and check state, the focus, and the program's open message box, which it can close.
+//
+// Usage: probe [--class NAME] COMMAND [ARGS]   runs one command and exits
+//        probe [--class NAME] serve            reads one command per line from stdin
+// Commands: state | text ID | ok | paste COUNT ID T2 T3 | clip COUNT TEXT | clipread | quit
+// Another process's controls are read with SendMessageW(WM_GETTEXT): GetWindowTextW reads only
+// the caller's own windows.
+#include <windows.h>
+// windows.h first
+#include <shellapi.h>
+
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "layout.h"
+
+namespace {
+
+std::string utf8(const std::wstring& text) {
+  if (text.empty()) return {};
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                       nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
+                      nullptr, nullptr);
+  return out;
+}
+
+std::wstring wide(const std::string& text) {
+  if (text.empty()) return {};
+  const int size =
+      MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring out(static_cast<size_t>(size), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size);
+  return out;
+}
+
+// A JSON string literal of a UTF-8 text.
+std::string quoted(const std::string& text) {
+  std::string out = "\"";
+  for (unsigned char c : text) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (c < 0x20) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\u%04x", c);
+      out += escape;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out + "\"";
+}
+
+std::string quoted(const std::wstring& text) { return quoted(utf8(text)); }
+
+std::string rectJson(const RECT& r) {
+  char out[64];
+  std::snprintf(out, sizeof out, "[%ld,%ld,%ld,%ld]", r.left, r.top, r.right - r.left,
+                r.bottom - r.top);
+  return out;
+}
+
+std::string boolJson(bool value) { return value ? "true" : "false"; }
+
+std::wstring textOf(HWND window) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) {
+    return L"";
+  }
+  std::wstring text(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                      SMTO_ABORTIFHUNG, 5000, &copied);
+  text.resize(copied);
+  return text;
+}
+
+std::wstring classOf(HWND window) {
+  wchar_t name[256] = {};
+  GetClassNameW(window, name, 256);
+  return name;
+}
+
+// A rectangle in the client coordinates of `parent`.
+RECT rectIn(HWND window, HWND parent) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+std::wstring g_class = L"OrindelForm2";
+
+HWND mainWindow() { return FindWindowW(g_class.c_str(), nullptr); }
+
+// A visible top-level window of the program's process with the given class.
+HWND topLevelOf(HWND main, const wchar_t* className) {
+  struct Search {
+    DWORD pid;
+    const wchar_t* className;
+    HWND found;
+  } search{0, className, nullptr};
+  GetWindowThreadProcessId(main, &search.pid);
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        if (pid == s->pid && IsWindowVisible(window) && classOf(window) == s->className) {
+          s->found = window;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// The program's open message box: a standard dialog of its own process.
+HWND messageBox(HWND main) { return topLevelOf(main, L"#32770"); }
+
+// The items of the program's open pop-up menu, or null when none is open.
+std::string menuJson(HWND main) {
+  HWND popup = topLevelOf(main, L"#32768");
+  if (!popup) return "null";
+  std::string items;
+  HMENU menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+  const int count = menu ? GetMenuItemCount(menu) : 0;
+  for (int i = 0; i < count; ++i) {
+    wchar_t text[256] = {};
+    GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION);
+    items += (i ? "," : "") + quoted(std::wstring(text));
+  }
+  return "[" + items + "]";
+}
+
+// The id of a child of the main window, or -1 for another window, 0 for none.
+int idOf(HWND window, HWND main) {
+  if (!window) return 0;
+  if (GetParent(window) != main) return -1;
+  return GetDlgCtrlID(window);
+}
+
+// Where the design table puts a control, in pixels at `dpi`: the total and the count widened as
+// the window shows them, the option buttons at the frame's position plus their own offsets.
+RECT designedRect(int index, int dpi, bool wide) {
+  using namespace orindel;
+  const ControlSpec& spec = kControls[index];
+  int left = spec.left, top = spec.top, width = spec.width;
+  if (index == Option1 || index == Option2) {
+    left += kControls[Frame1].left;
+    top += kControls[Frame1].top;
+  }
+  if (index == Label4 || index == Label5) {
+    width = fittedLabelWidthTwips(static_cast<Control>(index), wide);
+  }
+  const auto px = [dpi](int twips) { return MulDiv(twips, dpi, 1440); };
+  return {px(left), px(top), px(left) + px(width), px(top) + px(spec.height)};
+}
+
+std::string controlJson(HWND main, int index) {
+  const int id = orindel::kFirstControlId + index;
+  HWND control = GetDlgItem(main, id);
+  std::string out = "{\"id\":" + std::to_string(id) +
+                    ",\"name\":" + quoted(std::string(orindel::kControls[index].name));
+  if (!control) return out + ",\"exists\":false}";
+  const LONG style = GetWindowLongW(control, GWL_STYLE);
+  HWND before = GetWindow(control, GW_HWNDPREV);
+  out += ",\"exists\":true,\"class\":" + quoted(classOf(control));
+  out += ",\"text\":" + quoted(textOf(control));
+  out += ",\"visible\":" + boolJson(IsWindowVisible(control));
+  out += ",\"enabled\":" + boolJson(IsWindowEnabled(control));
+  out += ",\"rect\":" + rectJson(rectIn(control, main));
+  RECT client{};
+  GetClientRect(main, &client);
+  const int dpi = static_cast<int>(GetDpiForWindow(main));
+  const bool wide = client.right > MulDiv(orindel::kNarrowClientTwips, dpi, 1440);
+  out += ",\"design\":" + rectJson(designedRect(index, dpi, wide));
+  out += ",\"style\":" + std::to_string(static_cast<unsigned long>(style));
+  out += ",\"tabstop\":" + boolJson(style & WS_TABSTOP);
+  out += ",\"previous\":" + std::to_string(before ? idOf(before, main) : 0);
+  if (classOf(control) == L"Button") {
+    out += ",\"checked\":" + std::to_string(SendMessageW(control, BM_GETCHECK, 0, 0));
+  }
+  return out + "}";
+}
+
+std::string boxJson(HWND main, HWND box) {
+  if (!box) return "null";
+  std::string buttons;
+  std::vector<std::string> statics;
+  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(child)) continue;
+    const std::wstring kind = classOf(child);
+    if (_wcsicmp(kind.c_str(), L"Button") == 0) {
+      if (!buttons.empty()) buttons += ",";
+      buttons += "{\"id\":" + std::to_string(GetDlgCtrlID(child)) +
+                 ",\"text\":" + quoted(textOf(child)) + "}";
+    } else if (_wcsicmp(kind.c_str(), L"Static") == 0 &&
+               (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
+               SendMessageW(child, STM_GETICON, 0, 0)) {
+      statics.push_back("icon");
+    }
+  }
+  std::string out = "{\"title\":" + quoted(textOf(box));
+  out += ",\"text\":" + quoted(textOf(GetDlgItem(box, 0xFFFF)));
+  out += ",\"owned\":" + boolJson(GetWindow(box, GW_OWNER) == main);
+  out += ",\"icon\":" + boolJson(!statics.empty());
+  out += ",\"buttons\":[" + buttons + "]}";
+  return out;
+}
+
+std::string state() {
+  HWND main = mainWindow();
+  if (!main) return "{\"found\":false}";
+  DWORD pid = 0;
+  const DWORD thread = GetWindowThreadProcessId(main, &pid);
+  RECT window{}, client{};
+  GetWindowRect(main, &window);
+  GetClientRect(main, &client);
+  MapWindowPoints(main, HWND_DESKTOP, reinterpret_cast<POINT*>(&client), 2);
+  const LONG style = GetWindowLongW(main, GWL_STYLE);
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof gui;
+  GetGUIThreadInfo(thread, &gui);
+  HWND box = messageBox(main);
+
+  std::string out = "{\"found\":true,\"pid\":" + std::to_string(pid);
+  out += ",\"caption\":" + quoted(textOf(main));
+  out += ",\"visible\":" + boolJson(IsWindowVisible(main));
+  out += ",\"window\":" + rectJson(window) + ",\"client\":" + rectJson(client);
+  out += ",\"dpi\":" + std::to_string(GetDpiForWindow(main));
+  out += ",\"sizable\":" + boolJson(style & WS_THICKFRAME);
+  out += ",\"maximize\":" + boolJson(style & WS_MAXIMIZEBOX);
+  out += ",\"minimize\":" + boolJson(style & WS_MINIMIZEBOX);
+  out += ",\"focus\":" + std::to_string(idOf(gui.hwndFocus, main));
+  out += ",\"focus_class\":" + quoted(gui.hwndFocus ? classOf(gui.hwndFocus) : L"");
+  out += ",\"active\":" + quoted(gui.hwndActive == main  ? "main"
+                                 : gui.hwndActive == box ? (box ? "box" : "none")
+                                 : gui.hwndActive        ? utf8(classOf(gui.hwndActive))
+                                                         : "none");
+  out += ",\"box\":" + boxJson(main, box);
+  out += ",\"menu\":" + menuJson(main);
+  HWND tip = topLevelOf(main, L"tooltips_class32");
+  out += ",\"tooltip\":" + (tip ? quoted(textOf(tip)) : std::string("null"));
+  out += ",\"controls\":[";
+  for (int i = 0; i < orindel::kControlCount; ++i) {
+    if (i) out += ",";
+    out += controlJson(main, i);
+  }
+  return out + "]}";
+}
+
+// Presses OK on the program's open message box, as its button would.
+std::string pressOk() {
+  HWND main = mainWindow();
+  HWND box = main ? messageBox(main) : nullptr;
+  if (!box) return "{\"pressed\":false}";
+  PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+  return "{\"pressed\":true}";
+}
+
+HWND control(int id) {
+  HWND main = mainWindow();
+  return main ? GetDlgItem(main, id) : nullptr;
+}
+
+// Queues `count` entries: the clipboard pasted into Text1, `text2` and `text3` typed into Text2
+// and Text3, then a click of button `id`; all posted, as the program's own input would queue them.
+// It returns at once and the program takes them at its own pace (waiting for each message, as
+// SendMessageW does, would take many times longer under Wine).
+std::string pasteEntries(int count, int id, const std::wstring& text2, const std::wstring& text3) {
+  HWND main = mainWindow();
+  if (!main) return "{\"done\":false}";
+  HWND button = GetDlgItem(main, id);
+  HWND boxes[3];
+  for (int n = 0; n < 3; ++n) boxes[n] = GetDlgItem(main, orindel::kFirstControlId + n);
+  for (int i = 0; i < count; ++i) {
+    PostMessageW(boxes[0], WM_PASTE, 0, 0);
+    for (wchar_t c : text2) PostMessageW(boxes[1], WM_CHAR, c, 1);
+    for (wchar_t c : text3) PostMessageW(boxes[2], WM_CHAR, c, 1);
+    PostMessageW(main, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+  }
+  return "{\"done\":true}";
+}
+
+// Puts `count` copies of `text` on the clipboard. The probe keeps running in serve mode so that
+// the clipboard keeps its owner until the paste.
+std::string clip(int count, const std::wstring& text) {
+  std::wstring all;
+  all.reserve(text.size() * static_cast<size_t>(count));
+  for (int i = 0; i < count; ++i) all += text;
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (all.size() + 1) * sizeof(wchar_t));
+  if (!memory) return "{\"done\":false}";
+  auto* data = static_cast<wchar_t*>(GlobalLock(memory));
+  all.copy(data, all.size());
+  data[all.size()] = L'\0';
+  GlobalUnlock(memory);
+  if (!OpenClipboard(nullptr)) {
+    GlobalFree(memory);
+    return "{\"done\":false}";
+  }
+  EmptyClipboard();
+  const bool done = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+  CloseClipboard();
+  return "{\"done\":" + boolJson(done) + ",\"length\":" + std::to_string(all.size()) + "}";
+}
+
+std::string clipRead() {
+  if (!OpenClipboard(nullptr)) return "{\"clipboard\":null}";
+  std::wstring text;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+      text = chars;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return "{\"clipboard\":" + quoted(text) + "}";
+}
+
+// Splits off the first blank-separated word of `line`.
+std::string word(std::string& line) {
+  const size_t start = line.find_first_not_of(' ');
+  if (start == std::string::npos) {
+    line.clear();
+    return {};
+  }
+  const size_t end = line.find(' ', start);
+  std::string first = line.substr(start, end == std::string::npos ? end : end - start);
+  line = end == std::string::npos ? std::string() : line.substr(end + 1);
+  return first;
+}
+
+int number(const std::string& text) {
+  try {
+    return std::stoi(text);
+  } catch (...) {
+    return -1;
+  }
+}
+
+// Runs one command line; false for quit.
+bool run(std::string line, std::string& reply) {
+  while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.pop_back();
+  const std::string command = word(line);
+  if (command == "state") {
+    reply = state();
+  } else if (command == "ok") {
+    reply = pressOk();
+  } else if (command == "paste") {
+    const int count = number(word(line));
+    const int id = number(word(line));
+    const std::wstring text2 = wide(word(line));
+    reply = pasteEntries(count, id, text2, wide(word(line)));
+  } else if (command == "clip") {
+    const int count = number(word(line));
+    reply = clip(count, wide(line));
+  } else if (command == "text") {
+    HWND target = control(number(word(line)));
+    reply = target ? "{\"text\":" + quoted(textOf(target)) + "}" : "{\"text\":null}";
+  } else if (command == "clipread") {
+    reply = clipRead();
+  } else if (command == "quit") {
+    return false;
+  } else {
+    reply = "{\"error\":" + quoted("unknown command: " + command) + "}";
+  }
+  return true;
+}
+
+void print(const std::string& reply) {
+  std::fwrite(reply.data(), 1, reply.size(), stdout);
+  std::fputc('\n', stdout);
+  std::fflush(stdout);
+}
+
+}  // namespace
+
+int main() {
+  // Physical pixels for every window, whatever DPI awareness the program declares.
+  SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+  // The arguments as UTF-8, whatever the prefix's code page.
+  int argc = 0;
+  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  std::vector<std::string> args;
+  for (int i = 1; i < argc; ++i) args.push_back(utf8(argv[i]));
+  LocalFree(argv);
+  if (args.size() >= 2 && args[0] == "--class") {
+    g_class = wide(args[1]);
+    args.erase(args.begin(), args.begin() + 2);
+  }
+  if (args.empty()) {
+    std::fputs("usage: probe [--class NAME] state|text|ok|paste|clip|clipread|serve\n", stderr);
+    return 2;
+  }
+  std::string reply;
+  if (args[0] == "serve") {
+    std::string line;
+    while (std::getline(std::cin, line)) {
+      if (!run(line, reply)) break;
+      print(reply);
+    }
+    return 0;
+  }
+  std::string line;
+  for (const std::string& arg : args) line += (line.empty() ? "" : " ") + arg;
+  run(line, reply);
+  print(reply);
+  return 0;
+}

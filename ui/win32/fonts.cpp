@@ -1,0 +1,96 @@
+#include "fonts.h"
+
+#include "dpi.h"
+
+namespace orindel::win32 {
+
+namespace {
+
+int CALLBACK noteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;
+}
+
+bool installed(const wchar_t* face) {
+  LOGFONTW wanted{};
+  wanted.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynW(wanted.lfFaceName, face, LF_FACESIZE);
+  bool found = false;
+  HDC screen = GetDC(nullptr);
+  EnumFontFamiliesExW(screen, &wanted, noteFound, reinterpret_cast<LPARAM>(&found), 0);
+  ReleaseDC(nullptr, screen);
+  return found;
+}
+
+}  // namespace
+
+std::wstring windowFontFace(UINT dpi) {
+  // Windows' own Japanese UI faces first; the IPA gothic font stands in for them under Wine.
+  for (const wchar_t* face : {L"Yu Gothic UI", L"Meiryo UI", L"MS UI Gothic", L"IPAPGothic"}) {
+    if (installed(face)) return face;
+  }
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi)) {
+    return metrics.lfMessageFont.lfFaceName;
+  }
+  return L"MS Shell Dlg 2";
+}
+
+Font makeFont(const std::wstring& face, double points, UINT dpi, BYTE charset) {
+  LOGFONTW font{};
+  font.lfHeight = pointsToFontHeight(points, dpi);
+  font.lfWeight = FW_NORMAL;
+  font.lfCharSet = charset;
+  font.lfQuality = CLEARTYPE_QUALITY;
+  lstrcpynW(font.lfFaceName, face.c_str(), LF_FACESIZE);
+  return Font(CreateFontIndirectW(&font));
+}
+
+Font makeCountCaptionFont(UINT dpi) {
+  return makeFont(L"ＭＳ Ｐゴシック", 8.25, dpi, SHIFTJIS_CHARSET);
+}
+
+int textWidth(HFONT font, const std::wstring& text) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, font);
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  return size.cx;
+}
+
+void FontCache::reset(const std::wstring& face, UINT dpi) {
+  face_ = face;
+  dpi_ = dpi;
+  fonts_.clear();
+}
+
+HFONT FontCache::at(double points) {
+  Font& font = fonts_[points];
+  if (!font) font = makeFont(face_, points, dpi_);
+  return font.get();
+}
+
+SIZE wrappedSize(HFONT font, const std::wstring& text, int width) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, font);
+  RECT rect{0, 0, width, 0};
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect,
+            DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_LEFT);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+CaptionFit FontCache::fit(const std::wstring& text, int width, int wrapHeight) {
+  return fitCaption(
+      kWindowPoints, [&](double points) { return textWidth(at(points), text) <= width; },
+      [&](double points) {
+        const SIZE wrapped = wrappedSize(at(points), text, width);
+        return wrapped.cx <= width && wrapped.cy <= wrapHeight;
+      });
+}
+
+}  // namespace orindel::win32

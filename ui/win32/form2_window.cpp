@@ -1,0 +1,467 @@
+#include "form2_window.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <iterator>
+#include <string_view>
+
+#include "clipboard.h"
+#include "dpi.h"
+#include "orindel_version.h"
+
+namespace orindel::win32 {
+
+namespace {
+
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kWindowExStyle = 0;
+constexpr UINT kCopyCommand = 1;
+
+// Creation order is z-order, which gives both the tab order among the controls that take the
+// focus and each entry box its accessible name: that of the static just before it. So each unit
+// caption comes just before its box; the design's tab order is otherwise kept.
+constexpr Control kCreationOrder[] = {Label1, Text1,    Label2,   Text2,  Label3,
+                                      Text3,  Command1, Command2, Label4, Command3,
+                                      Frame1, Option1,  Option2,  Label5, Label6};
+static_assert(std::size(kCreationOrder) == kControlCount);
+
+std::wstring toWide(const Text& text) { return std::wstring(text.begin(), text.end()); }
+Text toText(std::wstring_view text) { return Text(text.begin(), text.end()); }
+
+std::wstring windowText(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)), L'\0');
+  if (!text.empty()) {
+    const int read = GetWindowTextW(window, text.data(), static_cast<int>(text.size()) + 1);
+    text.resize(static_cast<std::size_t>(std::max(read, 0)));
+  }
+  return text;
+}
+
+const wchar_t* classOf(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::EntryBox: return L"EDIT";
+    case ControlKind::Label: return L"STATIC";
+    default: return L"BUTTON";
+  }
+}
+
+// Every control is a group of its own except the two options, so that the arrow keys move only
+// between those; the push buttons are plain, never the default.
+DWORD styleOf(Control control) {
+  DWORD style = WS_CHILD | WS_GROUP;
+  if (control != Label5 && control != Label6) style |= WS_VISIBLE;
+  switch (kControls[control].kind) {
+    case ControlKind::EntryBox: return style | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
+    case ControlKind::Button: return style | WS_TABSTOP | BS_PUSHBUTTON;
+    case ControlKind::Frame: return style | BS_GROUPBOX;
+    case ControlKind::Option:
+      return control == Option1 ? style | WS_TABSTOP | BS_AUTORADIOBUTTON
+                                : (style & ~DWORD{WS_GROUP}) | BS_AUTORADIOBUTTON;
+    case ControlKind::Label:
+      if (control == Label4 || control == Label5) {
+        // One line, cut short with an ellipsis only when even the smallest size does not fit
+        // (a wrapped caption drops both, see fitCaption); SS_NOTIFY lets the total take its
+        // right-click menu and both their tooltips.
+        return style | SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE | SS_ENDELLIPSIS | SS_NOTIFY;
+      }
+      return style | SS_LEFT | SS_NOPREFIX;
+  }
+  return style;
+}
+
+int fittedIndex(Control label) { return label == Label4 ? 0 : 1; }
+
+}  // namespace
+
+Form2Window::Form2Window(HINSTANCE instance, const wchar_t* iconName)
+    : instance_(instance), iconName_(iconName) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = windowProc;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = static_cast<HICON>(
+      LoadImageW(instance, iconName, IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+  windowClass.hIconSm =
+      static_cast<HICON>(LoadImageW(instance, iconName, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                    GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = kClassName;
+  RegisterClassExW(&windowClass);
+
+  const std::wstring caption = L"Orindel Ver," + std::to_wstring(ORINDEL_VERSION_MAJOR) + L"." +
+                               std::to_wstring(ORINDEL_VERSION_MINOR);
+  // The real size follows from the window's DPI once it exists.
+  window_ = CreateWindowExW(kWindowExStyle, kClassName, caption.c_str(), kWindowStyle,
+                            CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
+  if (!window_) return;
+  dpi_ = GetDpiForWindow(window_);
+  face_ = windowFontFace(dpi_);
+  fonts_.reset(face_, dpi_);
+  countCaptionFont_ = makeCountCaptionFont(dpi_);
+  // The class's icons are the system DPI's; a window on a monitor of another DPI gets its own.
+  if (dpi_ != GetDpiForSystem()) setIcons();
+  createControls();
+  form_.load();
+}
+
+Form2Window::~Form2Window() {
+  ended_ = true;
+  if (window_) DestroyWindow(window_);
+  for (HICON icon : icons_) {
+    if (icon) DestroyIcon(icon);
+  }
+}
+
+void Form2Window::show(int showCommand) {
+  ShowWindow(window_, showCommand);
+  UpdateWindow(window_);
+  lastFocus_ = control(Text1);
+  SetFocus(lastFocus_);
+}
+
+void Form2Window::createControls() {
+  for (Control c : kCreationOrder) {
+    const ControlSpec& spec = kControls[c];
+    const DWORD exStyle = spec.kind == ControlKind::EntryBox ? WS_EX_CLIENTEDGE : 0;
+    const std::wstring caption(spec.caption,
+                               spec.caption + std::char_traits<char16_t>::length(spec.caption));
+    const RECT rect = placeOf(c, caption);
+    controls_[c] = CreateWindowExW(
+        exStyle, classOf(spec.kind), caption.c_str(), styleOf(c), rect.left, rect.top,
+        rect.right - rect.left, rect.bottom - rect.top, window_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + c)), instance_, nullptr);
+    SendMessageW(controls_[c], WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(c)), FALSE);
+  }
+  for (int n = 1; n <= 3; ++n) makeEntryBox(entryBox(n), n, *this);
+  SendMessageW(control(Option1), BM_SETCHECK, BST_CHECKED, 0);
+  updateOptionTabStops();
+}
+
+HFONT Form2Window::fontOf(Control c) {
+  if (c == Label6) return countCaptionFont_.get();
+  if (c == Label4 || c == Label5) return fonts_.at(captions_[fittedIndex(c)].points);
+  return fonts_.at(kWindowPoints);
+}
+
+RECT Form2Window::placeOf(Control c, const std::wstring& caption) {
+  const ControlSpec& spec = kControls[c];
+  int left = spec.left, top = spec.top;
+  if (spec.kind == ControlKind::Option) {
+    left += kControls[Frame1].left;
+    top += kControls[Frame1].top;
+  }
+  const int x = twipsToPixels(left, dpi_), y = twipsToPixels(top, dpi_);
+  int width = twipsToPixels(spec.width, dpi_);
+  if (c == Label4 || c == Label5) width = twipsToPixels(fittedLabelWidthTwips(c, wide()), dpi_);
+  // A full-width unit letter, or the count's caption, is wider than its designed box in most
+  // fonts: let it show whole.
+  if (c == Label1 || c == Label2 || c == Label3 || c == Label6) {
+    width = std::max(width, textWidth(fontOf(c), caption));
+  }
+  return {x, y, x + width, y + twipsToPixels(spec.height, dpi_)};
+}
+
+void Form2Window::setIcons() {
+  const int sizes[2] = {GetSystemMetricsForDpi(SM_CXSMICON, dpi_),
+                        GetSystemMetricsForDpi(SM_CXICON, dpi_)};
+  for (int i = 0; i < 2; ++i) {
+    HICON icon = static_cast<HICON>(
+        LoadImageW(instance_, iconName_, IMAGE_ICON, sizes[i], sizes[i], LR_DEFAULTCOLOR));
+    if (!icon) continue;
+    SendMessageW(window_, WM_SETICON, i == 0 ? ICON_SMALL : ICON_BIG,
+                 reinterpret_cast<LPARAM>(icon));
+    if (icons_[i]) DestroyIcon(icons_[i]);
+    icons_[i] = icon;
+  }
+}
+
+void Form2Window::setDpi(UINT dpi) {
+  dpi_ = dpi;
+  // The old fonts stay alive until every control has been given its new one.
+  FontCache oldFonts = std::move(fonts_);
+  Font oldCountCaptionFont = std::move(countCaptionFont_);
+  fonts_.reset(face_, dpi);
+  countCaptionFont_ = makeCountCaptionFont(dpi);
+  for (FittedCaption& caption : captions_) caption.points = kWindowPoints;
+  for (Control c : kCreationOrder) {
+    const RECT rect = placeOf(c, windowText(control(c)));
+    SetWindowPos(control(c), nullptr, rect.left, rect.top, rect.right - rect.left,
+                 rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    SendMessageW(control(c), WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(c)), FALSE);
+  }
+  setIcons();
+  fitToWidth();
+  InvalidateRect(window_, nullptr, TRUE);
+}
+
+void Form2Window::fitToWidth() {
+  // The total and the count reach to the client edge, or to the frame in the wide window.
+  for (Control label : {Label4, Label5}) {
+    SetWindowPos(control(label), nullptr, 0, 0,
+                 twipsToPixels(fittedLabelWidthTwips(label, wide()), dpi_), labelHeight(label),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    fitCaption(label);
+  }
+
+  const SIZE client{twipsToPixels(clientWidthTwips_, dpi_),
+                    twipsToPixels(kClientHeightTwips, dpi_)};
+  RECT outer{0, 0, client.cx, client.cy};
+  AdjustWindowRectExForDpi(&outer, kWindowStyle, FALSE, kWindowExStyle, dpi_);
+  SIZE size{outer.right - outer.left, outer.bottom - outer.top};
+  constexpr UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+  SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, flags);
+  // Where the frame the system draws differs from the one computed for this DPI (a frame that
+  // has not followed a DPI change yet, or one drawn otherwise), correct by what the client got.
+  RECT got{};
+  GetClientRect(window_, &got);
+  if (!IsIconic(window_) && (got.right != client.cx || got.bottom != client.cy)) {
+    size.cx += client.cx - got.right;
+    size.cy += client.cy - got.bottom;
+    SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, flags);
+  }
+}
+
+int Form2Window::labelHeight(Control label) const {
+  const bool wrapped = captions_[fittedIndex(label)].wrapped;
+  return twipsToPixels(wrapped ? fittedLabelHeightTwips(label) : kControls[label].height, dpi_);
+}
+
+void Form2Window::fitCaption(Control label) {
+  FittedCaption& caption = captions_[fittedIndex(label)];
+  const int width = twipsToPixels(fittedLabelWidthTwips(label, wide()), dpi_);
+  const int wrapHeight = twipsToPixels(fittedLabelHeightTwips(label), dpi_);
+  const CaptionFit fit = fonts_.fit(caption.text, width, wrapHeight);
+  caption.elided = fit.elided;
+  if (fit.elided) addTooltip();
+  if (fit.wrapped != caption.wrapped) {
+    // A wrapped caption takes the label's full height, top-aligned and broken at its blanks; one
+    // line keeps to the designed height, centred, with the ellipsis as its last resort.
+    caption.wrapped = fit.wrapped;
+    HWND hwnd = control(label);
+    LONG_PTR style = GetWindowLongPtrW(hwnd, GWL_STYLE);
+    constexpr LONG_PTR kOneLine = SS_CENTERIMAGE | SS_ENDELLIPSIS;
+    style = fit.wrapped ? style & ~kOneLine : style | kOneLine;
+    SetWindowLongPtrW(hwnd, GWL_STYLE, style);
+    SetWindowPos(hwnd, nullptr, 0, 0, width, labelHeight(label),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    InvalidateRect(hwnd, nullptr, TRUE);
+  }
+  if (fit.points == caption.points) return;
+  caption.points = fit.points;
+  SendMessageW(control(label), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.at(fit.points)), TRUE);
+}
+
+void Form2Window::addTooltip() {
+  // Made the first time a caption is cut short, as most runs never need it.
+  if (tooltip_) return;
+  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                             WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                             CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance_, nullptr);
+  for (Control label : {Label4, Label5}) {
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(control(label));
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+}
+
+void Form2Window::updateOptionTabStops() {
+  // While the panel is hidden the options lie outside the window and take no focus; shown, the
+  // selected one is the group's tab stop, as the option buttons themselves keep it.
+  for (Control option : {Option1, Option2}) {
+    HWND button = control(option);
+    const bool stop = wide() && SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    LONG_PTR style = GetWindowLongPtrW(button, GWL_STYLE);
+    style = stop ? style | WS_TABSTOP : style & ~static_cast<LONG_PTR>(WS_TABSTOP);
+    SetWindowLongPtrW(button, GWL_STYLE, style);
+  }
+}
+
+HWND Form2Window::entryBox(int n) const {
+  switch (n) {
+    case 1: return control(Text1);
+    case 2: return control(Text2);
+    case 3: return control(Text3);
+    default: return nullptr;
+  }
+}
+
+LRESULT CALLBACK Form2Window::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self =
+        static_cast<Form2Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->window_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<Form2Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(window, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    self->window_ = nullptr;
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+  return self->onMessage(message, wParam, lParam);
+}
+
+LRESULT Form2Window::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND: onCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
+    case WM_NOTIFY: {
+      auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+      if (info->hdr.code != TTN_GETDISPINFOW) break;
+      // The whole caption, only while the label shows it cut short; an empty tip shows nothing.
+      static wchar_t nothing[] = L"";
+      info->lpszText = nothing;
+      for (Control label : {Label4, Label5}) {
+        FittedCaption& caption = captions_[fittedIndex(label)];
+        if (info->hdr.idFrom == reinterpret_cast<UINT_PTR>(control(label)) && caption.elided) {
+          info->lpszText = caption.text.data();
+        }
+      }
+      return 0;
+    }
+    case WM_CONTEXTMENU:
+      if (reinterpret_cast<HWND>(wParam) == control(Label4)) {
+        showTotalMenu({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return 0;
+      }
+      break;
+    case WM_ACTIVATE:
+      // Keep the focused control across a switch to another window, as a dialog does.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(window_, focus)) lastFocus_ = focus;
+      }
+      break;
+    case WM_SETFOCUS: SetFocus(lastFocus_ ? lastFocus_ : control(Text1)); return 0;
+    case WM_DPICHANGED:
+      onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+  }
+  return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+void Form2Window::onCommand(int id, int code) {
+  if (ended_) return;
+  const int index = id - kFirstControlId;
+  switch (index) {
+    case Text1:
+    case Text2:
+    case Text3: {
+      const int n = index - Text1 + 1;
+      if (code == EN_CHANGE) form_.change(n);
+      // A box that loses the focus shows the start of its text.
+      if (code == EN_KILLFOCUS) {
+        SendMessageW(entryBox(n), EM_SETSEL, 0, 0);
+        SendMessageW(entryBox(n), EM_SCROLLCARET, 0, 0);
+      }
+      return;
+    }
+    case Command1:
+      if (code == BN_CLICKED) form_.click(1);
+      return;
+    case Command2:
+      if (code == BN_CLICKED) form_.click(2);
+      return;
+    case Command3:
+      if (code == BN_CLICKED) form_.click(3);
+      return;
+  }
+  // Enter on a focused button: the dialog manager, finding no default button, asks for IDOK.
+  // It presses the focused button, as Space does; elsewhere Enter does nothing.
+  if (id == IDOK && code == BN_CLICKED) {
+    HWND focus = GetFocus();
+    if (focus == control(Command1)) form_.click(1);
+    if (focus == control(Command2)) form_.click(2);
+    if (focus == control(Command3)) form_.click(3);
+  }
+}
+
+void Form2Window::onDpiChanged(UINT dpi, const RECT& suggested) {
+  if (dpi != dpi_) setDpi(dpi);
+  SetWindowPos(window_, nullptr, suggested.left, suggested.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form2Window::showTotalMenu(POINT at) {
+  if (at.x == -1 && at.y == -1) {
+    RECT label{};
+    GetWindowRect(control(Label4), &label);
+    at = {label.left, label.bottom};
+  }
+  HMENU menu = CreatePopupMenu();
+  AppendMenuW(menu, MF_STRING, kCopyCommand, L"コピー");
+  const UINT chosen = static_cast<UINT>(
+      TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, window_, nullptr));
+  DestroyMenu(menu);
+  if (chosen != kCopyCommand) return;
+  // The total without its blanks: " 1: 23: 30" is copied as "1:23:30".
+  std::wstring total = captions_[fittedIndex(Label4)].text;
+  total.erase(std::remove(total.begin(), total.end(), L' '), total.end());
+  // Another program may hold the clipboard: say that nothing was copied rather than nothing.
+  if (!copyToClipboard(window_, total)) MessageBeep(MB_ICONWARNING);
+}
+
+Text Form2Window::boxText(int n) const {
+  HWND box = entryBox(n);
+  return box ? toText(windowText(box)) : Text();
+}
+
+void Form2Window::setBoxText(int n, const Text& text) {
+  // The EDIT sends EN_CHANGE before SetWindowTextW returns: the change handler runs nested.
+  if (HWND box = entryBox(n)) SetWindowTextW(box, toWide(text).c_str());
+}
+
+void Form2Window::setOuterWidth(int twips) {
+  clientWidthTwips_ = twips - kBorderTwips;
+  updateOptionTabStops();
+  fitToWidth();
+}
+
+void Form2Window::setLabelVisible(int n, bool visible) {
+  const int show = visible ? SW_SHOWNA : SW_HIDE;
+  if (n == 5) ShowWindow(control(Label5), show);
+  if (n == 6) ShowWindow(control(Label6), show);
+}
+
+void Form2Window::setCaption(int n, const Text& caption) {
+  if (n != 4 && n != 5) return;
+  const Control label = n == 4 ? Label4 : Label5;
+  // The font first, so the new caption is drawn once, at its size.
+  captions_[fittedIndex(label)].text = toWide(caption);
+  fitCaption(label);
+  SetWindowTextW(control(label), captions_[fittedIndex(label)].text.c_str());
+}
+
+void Form2Window::focusText1() { SetFocus(control(Text1)); }
+
+bool Form2Window::option1Selected() const {
+  return SendMessageW(control(Option1), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Form2Window::message(const Text& text) {
+  MessageBoxW(window_, toWide(text).c_str(), kTitle, MB_OK);
+}
+
+void Form2Window::end() {
+  // Nothing more reaches Form2: the message loop ends with the messages already queued.
+  ended_ = true;
+  PostQuitMessage(0);
+}
+
+bool Form2Window::entryKeyDown(int n, int keyCode, int shift) {
+  return !ended_ && form_.keyDown(n, keyCode, shift);
+}
+
+int Form2Window::entryKeyPress(int n, int character) {
+  return ended_ ? 0 : form_.keyPress(n, character);
+}
+
+}  // namespace orindel::win32
