@@ -801,8 +801,12 @@ def screenshots(args, screen):
     suite = Suite(args, screen, wine, args.exe)
     app = App(suite)
     try:
-        app.keys("1", "Tab", "2", "5", "Tab", "3", "0", "KP_Add")
-        app.wait_for(lambda s: s.total == " 1: 25: 30" and quiet(s), "the total 1:25:30")
+        # As the Linux pictures: a thousand entries of nothing, then 12345 h 59 m 59 s.
+        check(suite.probe.ask("clip 1 00").get("done"), "the clipboard was not filled")
+        suite.probe.ask(f"paste 1000 {COMMAND1} 0 0")
+        app.wait_for(lambda s: s.text(LABEL5) == " 1000", "a thousand entries")
+        app.keys("1", "2", "3", "4", "5", "Tab", "5", "9", "Tab", "5", "9", "KP_Add")
+        app.wait_for(lambda s: s.total == " 12345: 59: 59" and quiet(s), "the total 12345:59:59")
         os.makedirs(args.out, exist_ok=True)
         shoot_client(app, os.path.join(args.out, "win32-narrow.png"))
         app.keys("o")
