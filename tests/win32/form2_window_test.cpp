@@ -109,10 +109,10 @@ TEST_F(Form2WindowTest, a_new_dpi_rescales_the_window_controls_and_fonts) {
       EXPECT_EQ(client.cy, scaled(kClientHeightTwips, dpi)) << "at " << dpi << " DPI";
       for (Control c : {Text3, Command2, Frame1}) {
         const RECT rect = rectInClient(c);
-        const ControlSpec& spec = kControls[c];
-        EXPECT_EQ(rect.left, scaled(spec.left, dpi)) << spec.name << " at " << dpi << " DPI";
-        EXPECT_EQ(rect.bottom - rect.top, scaled(spec.height, dpi))
-            << spec.name << " at " << dpi << " DPI";
+        const ControlDesign& design = kControls[c];
+        EXPECT_EQ(rect.left, scaled(design.left, dpi)) << design.name << " at " << dpi << " DPI";
+        EXPECT_EQ(rect.bottom - rect.top, scaled(design.height, dpi))
+            << design.name << " at " << dpi << " DPI";
       }
       const RECT option2 = rectInClient(Option2);
       EXPECT_EQ(option2.top, scaled(kControls[Frame1].top + kControls[Option2].top, dpi))

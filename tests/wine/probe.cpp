@@ -151,8 +151,8 @@ int idOf(HWND window, HWND main) {
 // the window shows them, the option buttons at the frame's position plus their own offsets.
 RECT designedRect(int index, int dpi, bool wide) {
   using namespace orindel;
-  const ControlSpec& spec = kControls[index];
-  int left = spec.left, top = spec.top, width = spec.width;
+  const ControlDesign& design = kControls[index];
+  int left = design.left, top = design.top, width = design.width;
   if (index == Option1 || index == Option2) {
     left += kControls[Frame1].left;
     top += kControls[Frame1].top;
@@ -161,7 +161,7 @@ RECT designedRect(int index, int dpi, bool wide) {
     width = fittedLabelWidthTwips(static_cast<Control>(index), wide);
   }
   const auto px = [dpi](int twips) { return MulDiv(twips, dpi, 1440); };
-  return {px(left), px(top), px(left) + px(width), px(top) + px(spec.height)};
+  return {px(left), px(top), px(left) + px(width), px(top) + px(design.height)};
 }
 
 std::string controlJson(HWND main, int index) {

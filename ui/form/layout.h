@@ -28,14 +28,14 @@ enum Control : int {
 
 inline constexpr int kFirstControlId = 100;
 
-struct ControlSpec {
+struct ControlDesign {
   const char* name;  // the control's name, also its object name in Qt
   ControlKind kind;
   const char16_t* caption;
   int left, top, width, height;  // twips; Option1 and Option2 relative to Frame1
 };
 
-inline constexpr ControlSpec kControls[kControlCount] = {
+inline constexpr ControlDesign kControls[kControlCount] = {
     {"Text1", ControlKind::EntryBox, u"", 120, 240, 615, 270},
     {"Text2", ControlKind::EntryBox, u"", 1080, 240, 615, 270},
     {"Text3", ControlKind::EntryBox, u"", 2040, 240, 615, 270},

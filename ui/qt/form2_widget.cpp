@@ -29,8 +29,8 @@ namespace {
 
 // Positions and sizes are designed in twips; Qt lays out in device-independent pixels.
 QRect geometryOf(Control control) {
-  const ControlSpec& spec = kControls[control];
-  return QRect(spec.left / 15, spec.top / 15, spec.width / 15, spec.height / 15);
+  const ControlDesign& design = kControls[control];
+  return QRect(design.left / 15, design.top / 15, design.width / 15, design.height / 15);
 }
 
 QString captionOf(Control control) { return QString::fromUtf16(kControls[control].caption); }

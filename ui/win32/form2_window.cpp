@@ -124,13 +124,13 @@ void Form2Window::show(int showCommand) {
 
 void Form2Window::createControls() {
   for (Control c : kCreationOrder) {
-    const ControlSpec& spec = kControls[c];
-    const DWORD exStyle = spec.kind == ControlKind::EntryBox ? WS_EX_CLIENTEDGE : 0;
-    const std::wstring caption(spec.caption,
-                               spec.caption + std::char_traits<char16_t>::length(spec.caption));
+    const ControlDesign& design = kControls[c];
+    const DWORD exStyle = design.kind == ControlKind::EntryBox ? WS_EX_CLIENTEDGE : 0;
+    const std::wstring caption(design.caption,
+                               design.caption + std::char_traits<char16_t>::length(design.caption));
     const RECT rect = placeOf(c, caption);
     controls_[c] = CreateWindowExW(
-        exStyle, classOf(spec.kind), caption.c_str(), styleOf(c), rect.left, rect.top,
+        exStyle, classOf(design.kind), caption.c_str(), styleOf(c), rect.left, rect.top,
         rect.right - rect.left, rect.bottom - rect.top, window_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + c)), instance_, nullptr);
     SendMessageW(controls_[c], WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(c)), FALSE);
@@ -147,21 +147,21 @@ HFONT Form2Window::fontOf(Control c) {
 }
 
 RECT Form2Window::placeOf(Control c, const std::wstring& caption) {
-  const ControlSpec& spec = kControls[c];
-  int left = spec.left, top = spec.top;
-  if (spec.kind == ControlKind::Option) {
+  const ControlDesign& design = kControls[c];
+  int left = design.left, top = design.top;
+  if (design.kind == ControlKind::Option) {
     left += kControls[Frame1].left;
     top += kControls[Frame1].top;
   }
   const int x = twipsToPixels(left, dpi_), y = twipsToPixels(top, dpi_);
-  int width = twipsToPixels(spec.width, dpi_);
+  int width = twipsToPixels(design.width, dpi_);
   if (c == Label4 || c == Label5) width = twipsToPixels(fittedLabelWidthTwips(c, wide()), dpi_);
   // A full-width unit letter, or the count's caption, is wider than its designed box in most
   // fonts: let it show whole.
   if (c == Label1 || c == Label2 || c == Label3 || c == Label6) {
     width = std::max(width, textWidth(fontOf(c), caption));
   }
-  return {x, y, x + width, y + twipsToPixels(spec.height, dpi_)};
+  return {x, y, x + width, y + twipsToPixels(design.height, dpi_)};
 }
 
 void Form2Window::setIcons() {
