@@ -13,12 +13,11 @@ endif()
 add_executable(command_line_tests command_line_test.cpp)
 target_link_libraries(command_line_tests PRIVATE orindel_win32 GTest::gtest_main)
 orindel_add_gtests(command_line_tests)
-# Shown as major.two-digit minor: 1.6 is "1.06".
-math(EXPR minor_padded "100 + ${PROJECT_VERSION_MINOR}")
-string(SUBSTRING "${minor_padded}" 1 2 minor_padded)
+# The version as the program shows it, "1.06".
+string(REPLACE "." "\\." version_pattern "${ORINDEL_DISPLAY_VERSION}")
 add_test(NAME windows_exe_prints_its_version COMMAND orindel --version)
 set_tests_properties(windows_exe_prints_its_version PROPERTIES
-  PASS_REGULAR_EXPRESSION "^Orindel ${PROJECT_VERSION_MAJOR}\\.${minor_padded}\r?\n$")
+  PASS_REGULAR_EXPRESSION "^Orindel ${version_pattern}\r?\n$")
 
 find_program(MAKENSIS makensis)
 if(MAKENSIS)

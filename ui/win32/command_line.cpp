@@ -8,13 +8,6 @@ namespace orindel::win32 {
 
 namespace {
 
-// "1.06": the major version and the minor one in two digits.
-std::wstring displayVersion() {
-  std::wstring minor = std::to_wstring(ORINDEL_VERSION_MINOR);
-  if (minor.size() < 2) minor.insert(0, 2 - minor.size(), L'0');
-  return std::to_wstring(ORINDEL_VERSION_MAJOR) + L"." + minor;
-}
-
 const wchar_t kUsage[] =
     L"使い方: orindel [--help | --version]\r\n"
     L"時間・分・秒の合計を計算するウィンドウを開きます。\r\n"
@@ -55,7 +48,7 @@ CommandLine parseCommandLine(const std::vector<std::wstring_view>& arguments) {
 CommandLineReply replyTo(const CommandLine& commandLine) {
   switch (commandLine.action) {
     case CommandLineAction::ShowHelp: return {kUsage, 0};
-    case CommandLineAction::ShowVersion: return {L"Orindel " + displayVersion() + L"\r\n", 0};
+    case CommandLineAction::ShowVersion: return {L"Orindel " ORINDEL_DISPLAY_VERSION L"\r\n", 0};
     case CommandLineAction::RejectArgument:
       return {L"不明な引数です: " + commandLine.rejected + L"\r\n\r\n" + kUsage, 2};
     case CommandLineAction::OpenWindow: break;
