@@ -1,35 +1,30 @@
 // Orindel on Windows: reads the command line, then starts the one window.
 #include <windows.h>
-// After windows.h, which they need:
+// After windows.h, which it needs:
 #include <commctrl.h>
-#include <shellapi.h>
 
-#include <string_view>
-#include <vector>
-
-#include "command_line.h"
+#include "console_win32.h"
 #include "form2_window.h"
 #include "message_loop.h"
+#include "options.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
-  using namespace orindel::win32;
+  using namespace orindel;
 
-  int count = 0;
-  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &count);
-  std::vector<std::wstring_view> arguments;
-  for (int i = 1; argv && i < count; ++i) arguments.emplace_back(argv[i]);
-  const CommandLine commandLine = parseCommandLine(arguments);
-  LocalFree(argv);
-  if (commandLine.action != CommandLineAction::OpenWindow) {
+  const CommandLine commandLine = parseCommandLine(win32::commandLineArguments(), Toolkit::Win32);
+  if (commandLine.action != CommandLine::Action::Run) {
     const CommandLineReply reply = replyTo(commandLine);
-    showReply(reply);
+    win32::showReply(reply);
     return reply.exitCode;
   }
 
   const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
-  Form2Window window(instance, L"IDI_ICON1");
-  if (!window.created()) return 1;
+  win32::Form2Window window(instance, L"IDI_ICON1");
+  if (!window.created()) {
+    win32::showStartFailure(L"Orindel のウィンドウを開けませんでした。", GetLastError());
+    return 1;
+  }
   window.show(showCommand);
-  return runMessageLoop(window.handle());
+  return win32::runMessageLoop(window.handle());
 }

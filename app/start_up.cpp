@@ -1,9 +1,12 @@
 #include "start_up.h"
 
+#include <QRegularExpression>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -24,23 +27,75 @@ struct Held {
 };
 
 QtMessageHandler previous = nullptr;
+// Plugins may log from threads of their own while the application starts.
+std::mutex heldMutex;
 std::vector<Held>* held = nullptr;
 
+QString environment(const char* name) { return QString::fromLocal8Bit(qgetenv(name)); }
+
+// The platform named in the toolkit's messages, and whether its plugin was found at all.
+QString platformIn(const QString& messages, bool& found) {
+  static const QRegularExpression pattern(
+      QStringLiteral("Could not (find|load) the Qt platform plugin \"([^\"]*)\""));
+  const QRegularExpressionMatch match = pattern.match(messages);
+  found = !match.hasMatch() || match.captured(1) == QLatin1String("load");
+  return match.captured(2);
+}
+
+QString installedPlatforms(const QString& messages) {
+  static const QRegularExpression pattern(
+      QStringLiteral("Available platform plugins are: ([^\\n]*?)\\.?\\s*$"),
+      QRegularExpression::MultilineOption);
+  QStringList names =
+      pattern.match(messages).captured(1).split(QStringLiteral(", "), Qt::SkipEmptyParts);
+  names.sort();
+  return names.join(QStringLiteral(", "));
+}
+
+// Why the window platform could not start, in one line, from the toolkit's messages.
+QString causeOf(const QString& messages) {
+  bool found = false;
+  QString platform = platformIn(messages, found);
+  // A plugin that loaded and then gave up names no platform: it is the one asked for.
+  if (platform.isEmpty()) platform = environment("QT_QPA_PLATFORM").section(QLatin1Char(';'), 0, 0);
+  const QString display = environment("DISPLAY");
+  const QString wayland = environment("WAYLAND_DISPLAY");
+  if (!platform.isEmpty() && !found) {
+    return QStringLiteral("there is no window platform \"%1\" (installed: %2)")
+        .arg(platform, installedPlatforms(messages));
+  }
+  if (display.isEmpty() && wayland.isEmpty()) {
+    return QStringLiteral(
+        "no display to open the window on (DISPLAY and WAYLAND_DISPLAY are not set)");
+  }
+  if (platform.startsWith(QLatin1String("wayland"))) {
+    return QStringLiteral(
+               "cannot open the window on Wayland: no compositor at WAYLAND_DISPLAY \"%1\"")
+        .arg(wayland.isEmpty() ? QStringLiteral("wayland-0") : wayland);
+  }
+  if (platform == QLatin1String("xcb") || platform.isEmpty()) {
+    if (display.isEmpty())
+      return QStringLiteral("cannot open the window on X11: DISPLAY is not set");
+    return QStringLiteral("cannot open the window on display \"%1\"").arg(display);
+  }
+  const QString last = messages.trimmed().section(QLatin1Char('\n'), -1);
+  return QStringLiteral("the window platform \"%1\" could not start: %2").arg(platform, last);
+}
+
 void holdMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  std::unique_lock lock(heldMutex);
+  if (!held) {
+    // Released while this message was on its way: it goes out as the ones released did.
+    lock.unlock();
+    qt_message_output(type, context, text);
+    return;
+  }
   if (type == QtFatalMsg) {
-    // The only fatal message while the application starts is the one about the platform: no
-    // display could be opened.
-    const QByteArray display = qgetenv("DISPLAY");
-    const QByteArray wayland = qgetenv("WAYLAND_DISPLAY");
-    if (display.isEmpty() && wayland.isEmpty()) {
-      std::fputs(
-          "orindel: no display to open the window on (DISPLAY and WAYLAND_DISPLAY are not "
-          "set)\n",
-          stderr);
-    } else {
-      std::fprintf(stderr, "orindel: cannot open the window on display \"%s\"\n",
-                   (display.isEmpty() ? wayland : display).constData());
-    }
+    // The only fatal message while the application starts is the one about the platform.
+    QString messages;
+    for (const Held& message : *held) messages += message.text + QLatin1Char('\n');
+    messages += text;
+    std::fprintf(stderr, "orindel: %s\n", qPrintable(causeOf(messages)));
     std::fflush(stderr);
     std::_Exit(1);
   }
@@ -50,16 +105,12 @@ void holdMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
 }  // namespace
 
 std::optional<int> answerCommandLine(int argc, char** argv) {
-  const CommandLine line = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
-  switch (line.action) {
-    case CommandLine::Action::Run: return std::nullopt;
-    case CommandLine::Action::Help: std::fputs(usageText().c_str(), stdout); return 0;
-    case CommandLine::Action::Version: std::fputs(versionText().c_str(), stdout); return 0;
-    case CommandLine::Action::Error:
-      std::fprintf(stderr, "orindel: %s\n%s", line.error.c_str(), usageText().c_str());
-      return 2;
-  }
-  return std::nullopt;
+  const CommandLine line =
+      parseCommandLine(std::vector<std::string>(argv + 1, argv + argc), Toolkit::Qt);
+  if (line.action == CommandLine::Action::Run) return std::nullopt;
+  const CommandLineReply reply = replyTo(line);
+  std::fputs(reply.text.c_str(), reply.toStandardError ? stderr : stdout);
+  return reply.exitCode;
 }
 
 DisplayCheck::DisplayCheck() {
@@ -69,13 +120,18 @@ DisplayCheck::DisplayCheck() {
 
 DisplayCheck::~DisplayCheck() {
   qInstallMessageHandler(previous);
-  for (const Held& message : *held) {
+  std::vector<Held>* released = nullptr;
+  {
+    const std::lock_guard lock(heldMutex);
+    released = held;
+    held = nullptr;
+  }
+  for (const Held& message : *released) {
     const QMessageLogContext context(message.file, message.line, message.function,
                                      message.category);
     qt_message_output(message.type, context, message.text);
   }
-  delete held;
-  held = nullptr;
+  delete released;
 }
 
 }  // namespace orindel

@@ -1,10 +1,12 @@
 # The Windows program: one self-contained orindel.exe with its icon, version record and manifest,
 # packaged as a portable zip and an NSIS installer (cpack -G "ZIP;NSIS", scripts/package-windows).
 enable_language(RC)
-add_executable(orindel WIN32 main_win32.cpp ${CMAKE_CURRENT_BINARY_DIR}/orindel.rc)
+add_executable(orindel WIN32 main_win32.cpp console_win32.cpp console_win32.h
+  ${CMAKE_CURRENT_BINARY_DIR}/orindel.rc)
 set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/orindel.rc PROPERTIES
   OBJECT_DEPENDS "${ORINDEL_ICO};${ORINDEL_MANIFEST}")
-target_link_libraries(orindel PRIVATE orindel_win32 comctl32 shell32)
+target_link_libraries(orindel PRIVATE orindel_win32 orindel_options orindel_warnings comctl32
+  shell32)
 # wWinMain; symbols stripped from the release program.
 target_link_options(orindel PRIVATE -municode $<$<CONFIG:Release>:-s>)
 

@@ -12,5 +12,3 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # Every program is one self-contained file: libgcc, libstdc++ and winpthread linked in.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
-# Test programs run under Wine; the top-level CMakeLists.txt wraps it with the build's own prefix.
-find_program(WINE64 wine64 PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)

@@ -10,8 +10,6 @@ namespace {
 constexpr Currency kOne{Integer(1)};
 constexpr Currency kSixty{Integer(60)};
 
-Text totalText(const TallyRegister& reg) { return reg.hhh + u":" + reg.mmm + u":" + reg.sss; }
-
 // The count after one more addition; at 32767 the overflow error, said of the count.
 Integer raisedCount(Integer count) {
   try {
@@ -84,6 +82,8 @@ void refreshDisplay(TallyRegister& reg, TallyWindow& window) {
 }
 
 }  // namespace
+
+Text totalText(const TallyRegister& reg) { return reg.hhh + u":" + reg.mmm + u":" + reg.sss; }
 
 void initialiseRegister(TallyRegister& reg, TallyWindow& window) {
   reg.h = Integer(0);

@@ -20,6 +20,9 @@ struct TallyRegister {
   Integer Ti;           // net entry count, 0..32767
 };
 
+// The total label's caption: the three display texts joined by colons, " 1: 23: 30".
+Text totalText(const TallyRegister& reg);
+
 // Start-up: every field to its start value, then the first captions of both labels.
 void initialiseRegister(TallyRegister& reg, TallyWindow& window);
 

@@ -1,48 +1,50 @@
-#include "command_line.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-namespace orindel::win32 {
+#include "options.h"
+
+namespace orindel {
 namespace {
 
-std::string narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
-
-TEST(CommandLine, options_choose_the_reply_and_exit_code) {
-  using Action = CommandLineAction;
+TEST(CommandLine, both_programs_read_the_same_options) {
+  using Action = CommandLine::Action;
   const struct Case {
-    std::vector<std::wstring_view> arguments;
+    std::vector<std::string> arguments;
+    Toolkit toolkit;
     Action action;
-    int exitCode;
-    std::wstring rejected;
+    std::string error;
   } cases[] = {
-      {{}, Action::OpenWindow, 0, L""},
-      {{L"--help"}, Action::ShowHelp, 0, L""},
-      {{L"-h"}, Action::ShowHelp, 0, L""},
-      {{L"/?"}, Action::ShowHelp, 0, L""},
-      {{L"--version"}, Action::ShowVersion, 0, L""},
-      {{L"--version", L"--help"}, Action::ShowVersion, 0, L""},
-      {{L"--Version"}, Action::RejectArgument, 2, L"--Version"},
-      {{L"C:\\total.txt"}, Action::RejectArgument, 2, L"C:\\total.txt"},
-      {{L""}, Action::RejectArgument, 2, L""},
+      {{}, Toolkit::Win32, Action::Run, ""},
+      {{"--help"}, Toolkit::Win32, Action::Help, ""},
+      {{"-h"}, Toolkit::Qt, Action::Help, ""},
+      {{"/?"}, Toolkit::Win32, Action::Help, ""},
+      {{"/?"}, Toolkit::Qt, Action::Error, "unexpected argument '/?'"},
+      {{"-v"}, Toolkit::Win32, Action::Version, ""},
+      {{"-v"}, Toolkit::Qt, Action::Version, ""},
+      {{"--version", "--help"}, Toolkit::Win32, Action::Version, ""},
+      {{"--Version"}, Toolkit::Win32, Action::Error, "unrecognized option '--Version'"},
+      {{"C:\\total.txt"}, Toolkit::Win32, Action::Error, "unexpected argument 'C:\\total.txt'"},
+      {{""}, Toolkit::Win32, Action::Error, "unexpected argument ''"},
+      {{"-platform", "offscreen"}, Toolkit::Qt, Action::Run, ""},
+      {{"-platform", "offscreen"},
+       Toolkit::Win32,
+       Action::Error,
+       "unrecognized option '-platform'"},
   };
   for (const Case& c : cases) {
-    std::string input;
-    for (auto argument : c.arguments)
-      input.append("[").append(narrow(std::wstring(argument))).append("]");
-    const CommandLine commandLine = parseCommandLine(c.arguments);
-    EXPECT_EQ(commandLine.action, c.action) << "for arguments " << input;
-    EXPECT_EQ(commandLine.rejected, c.rejected) << "for arguments " << input;
-    const CommandLineReply reply = replyTo(commandLine);
-    EXPECT_EQ(reply.exitCode, c.exitCode) << "for arguments " << input;
-    EXPECT_EQ(reply.text.empty(), c.action == Action::OpenWindow) << "for arguments " << input;
-    if (c.action == Action::RejectArgument) {
-      EXPECT_NE(reply.text.find(c.rejected), std::wstring::npos) << "for arguments " << input;
-    }
+    std::string input = c.toolkit == Toolkit::Qt ? "Qt:" : "Win32:";
+    for (const std::string& argument : c.arguments) input += " [" + argument + "]";
+    const CommandLine line = parseCommandLine(c.arguments, c.toolkit);
+    EXPECT_EQ(line.action, c.action) << "for " << input;
+    EXPECT_EQ(line.error, c.error) << "for " << input;
+    const CommandLineReply reply = replyTo(line);
+    EXPECT_EQ(reply.exitCode, c.action == Action::Error ? 2 : 0) << "for " << input;
+    EXPECT_EQ(reply.toStandardError, c.action == Action::Error) << "for " << input;
+    EXPECT_EQ(reply.text.empty(), c.action == Action::Run) << "for " << input;
   }
 }
 
 }  // namespace
-}  // namespace orindel::win32
+}  // namespace orindel

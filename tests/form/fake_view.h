@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
@@ -16,42 +17,70 @@ namespace orindel {
 class FakeView : public Form2View {
  public:
   Form2* form = nullptr;
+  // Entry boxes and labels by their number: boxes[1] is Text1, captions[4] Label4.
   Text boxes[4];
   std::size_t caret[4] = {};
   int outerWidth = 0;
   bool labelVisible[7] = {};
   Text captions[6];
   bool option1 = true;
-  int focus = 1;  // the entry box with the focus, 0 for another control
+  int focused = 1;  // the entry box with the focus, 0 for another control
   std::vector<std::string> messages;
   int ends = 0;
+  // Reading a box fails as a huge paste would, with an allocation failure.
+  bool readsFail = false;
 
-  Text boxText(int n) const override { return boxes[n]; }
-  void setBoxText(int n, const Text& text) override {
+  static int number(Control c) {
+    switch (c) {
+      case Text1:
+      case Label1: return 1;
+      case Text2:
+      case Label2: return 2;
+      case Text3:
+      case Label3: return 3;
+      case Label4: return 4;
+      case Label5: return 5;
+      case Label6: return 6;
+      default: return 0;
+    }
+  }
+  static Control box(int n) { return static_cast<Control>(Text1 + n - 1); }
+
+  Text boxText(Control c) const override {
+    if (readsFail) throw std::bad_alloc();
+    return boxes[number(c)];
+  }
+  void setBoxText(Control c, const Text& text) override {
+    const int n = number(c);
     // As the toolkits do: no change event when the text stays the same.
     if (boxes[n] == text) return;
     boxes[n] = text;
     caret[n] = text.size();
-    form->change(n);
+    form->change(c);
   }
+  void showTextStart(Control c) override { caret[number(c)] = 0; }
   void setOuterWidth(int twips) override { outerWidth = twips; }
-  void setLabelVisible(int n, bool visible) override { labelVisible[n] = visible; }
-  void setCaption(int n, const Text& caption) override { captions[n] = caption; }
-  void focusText1() override { focus = 1; }
-  bool option1Selected() const override { return option1; }
+  void setLabelVisible(Control label, bool visible) override {
+    labelVisible[number(label)] = visible;
+  }
+  void setCaption(Control label, const Text& caption) override {
+    captions[number(label)] = caption;
+  }
+  void focus(Control c) override { focused = number(c); }
+  bool isSelected(Control option) const override { return option == Option1 ? option1 : !option1; }
   void message(const Text& text) override { messages.push_back(utf8(text)); }
   void end() override { ++ends; }
 
   // One keystroke in box n: its key-down; then, unless that ended the program, the key-press of the
   // character it types (0 for none), the character at the caret and the change event.
   void key(int n, int keyCode, int shift = 0, char16_t character = 0) {
-    focus = n;
-    if (!form->keyDown(n, keyCode, shift) || character == 0) return;
-    const int typed = form->keyPress(n, character);
+    focused = n;
+    if (!form->keyDown(box(n), keyCode, shift) || character == 0) return;
+    const int typed = form->keyPress(box(n), character);
     if (typed == 0) return;
     boxes[n].insert(caret[n], 1, static_cast<char16_t>(typed));
     ++caret[n];
-    form->change(n);
+    form->change(box(n));
   }
 
   // Types digits or other plain characters into box n, each with its own key code.
@@ -63,7 +92,15 @@ class FakeView : public Form2View {
   void paste(int n, const Text& text) {
     boxes[n].insert(caret[n], text);
     caret[n] += text.size();
-    form->change(n);
+    form->change(box(n));
+  }
+
+  // Empties the boxes behind Form2's back, as a fresh start for the next case.
+  void clear() {
+    for (int n = 1; n <= 3; ++n) {
+      boxes[n].clear();
+      caret[n] = 0;
+    }
   }
 
   std::string shown() const { return utf8(boxes[1]) + "|" + utf8(boxes[2]) + "|" + utf8(boxes[3]); }

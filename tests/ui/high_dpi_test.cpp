@@ -43,11 +43,11 @@ TEST(HighDpiTest, the_window_and_its_controls_scale_with_the_screen) {
     EXPECT_EQ(widget->geometry(), control.geometry) << control.name;
   }
 
-  for (int width : {Form2Widget::kNarrowWidth, Form2Widget::kWideWidth}) {
-    if (window.width() != width) window.form().click(3);
+  for (int width : {twipsToPixels(kNarrowClientTwips), twipsToPixels(kWideClientTwips)}) {
+    if (window.width() != width) window.form().click(Command3);
     const QPixmap picture = window.grab();
     EXPECT_EQ(picture.width(), std::lround(width * factor)) << width;
-    EXPECT_EQ(picture.height(), std::lround(Form2Widget::kHeight * factor)) << width;
+    EXPECT_EQ(picture.height(), std::lround(twipsToPixels(kClientHeightTwips) * factor)) << width;
     // The ＋ button, drawn at the full device resolution.
     const QPixmap plus = window.findChild<QPushButton*>(QStringLiteral("Command1"))->grab();
     EXPECT_EQ(plus.width(), std::lround(33 * factor));
@@ -73,7 +73,7 @@ TEST(HighDpiTest, the_total_and_the_count_show_whole_without_overlapping) {
       {"Label5", {"0", " 0", " 1", " 10", " 999", " 1000", " 9999", " 32767"}},
   };
   for (bool wide : {false, true}) {
-    if ((window.form().panelFlag() == 1) != wide) window.form().click(3);
+    if ((window.form().panelFlag() == 1) != wide) window.form().click(Command3);
     QList<QWidget*> others;
     for (QWidget* child : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
       if (child->isVisible()) others << child;

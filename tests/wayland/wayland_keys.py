@@ -23,6 +23,9 @@ sys.path.insert(0, sys.argv[3])
 import pyatspi  # noqa: E402
 from read_total import walk  # noqa: E402  (the accessible tree walk the X11 test uses)
 
+# The window's caption, from the build.
+CAPTION = os.environ["ORINDEL_CAPTION"]
+
 # How long any one condition may take on a busy machine; a passing run meets each within a second.
 DEADLINE = 15.0
 
@@ -228,7 +231,7 @@ def wait_for(what, probe, deadline=DEADLINE):
 
 
 def main_window(state):
-    return state["windows"].get("Orindel Ver,1.6")
+    return state["windows"].get(CAPTION)
 
 
 def meets(step, state):
@@ -243,7 +246,7 @@ def meets(step, state):
         return False
     if step.message is None:
         return (window["focused"] and not state["messages"]
-                and list(state["windows"]) == ["Orindel Ver,1.6"])
+                and list(state["windows"]) == [CAPTION])
     title, text = step.message
     box = state["windows"].get(title)
     return (box is not None and box["focused"]

@@ -39,7 +39,7 @@ chown -R "$user:" "$work"
 # The session's environment is built from nothing, so that no display or bus of the caller's leaks
 # in; the sanitizers' options pass through for the sanitizer build.
 session_env=(env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME="$work/home"
-  XDG_RUNTIME_DIR="$work/runtime" LANG=C.UTF-8 LC_ALL=C.UTF-8)
+  XDG_RUNTIME_DIR="$work/runtime" LANG=C.UTF-8 LC_ALL=C.UTF-8 ORINDEL_CAPTION="$ORINDEL_CAPTION")
 # The leak checker of the sanitizer build gets the Wayland plugin's suppressions on top of the ones
 # it was given (a later suppressions= wins).
 given=$(sed -n 's/.*suppressions=\([^:]*\).*/\1/p' <<<"${LSAN_OPTIONS:-}")

@@ -1,5 +1,6 @@
 // The Win32 window in its own process, for what the real-key suite cannot reach from outside: a
-// change of the window's DPI, and a long total drawn smaller to fit its label.
+// change of the window's DPI, a long total drawn smaller to fit its label, where the focus leaves
+// the caret, and the one quit message of the program's end.
 #include "form2_window.h"
 
 #include <commctrl.h>
@@ -162,6 +163,67 @@ TEST_F(Form2WindowTest, a_total_too_long_for_its_label_is_drawn_smaller_but_whol
     }
   }
   EXPECT_TRUE(shrunk) << "no total was long enough to be drawn smaller";
+}
+
+// A box keeps its caret when the focus goes to another window (a message box, another program), so
+// that the next digit lands where it was; moving on to another control shows the start of its text.
+TEST_F(Form2WindowTest, a_box_shows_its_start_only_when_left_for_another_control) {
+  HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
+                               nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_TRUE(other);
+  const struct {
+    const char* name;
+    HWND next;
+    DWORD caret;
+  } rows[] = {{"another window", other, 2}, {"another control", item(Text2), 0}};
+  for (const auto& row : rows) {
+    SetForegroundWindow(window.handle());
+    SetFocus(item(Text1));
+    SetWindowTextW(item(Text1), L"12");
+    SendMessageW(item(Text1), EM_SETSEL, 2, 2);
+    SetFocus(row.next);
+    DWORD start = 99, end = 99;
+    SendMessageW(item(Text1), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, row.caret) << row.name;
+    EXPECT_EQ(end, row.caret) << row.name;
+  }
+  DestroyWindow(other);
+}
+
+int pendingQuits() {
+  int quits = 0;
+  MSG message{};
+  while (PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) ++quits;
+  return quits;
+}
+
+// The program's end posts one quit message, and a window going away with its program posts none:
+// a stray one would close the next message box at once.
+TEST(Form2WindowEndTest, the_program_ends_with_one_quit_message) {
+  const struct {
+    const char* name;
+    void (*act)(HWND window);
+    int quits;
+  } rows[] = {
+      {"destroyed with the program", [](HWND) {}, 0},
+      {"Esc in a box",
+       [](HWND window) {
+         SendMessageW(GetDlgItem(window, kFirstControlId + Text1), WM_KEYDOWN, VK_ESCAPE, 0);
+       },
+       1},
+      {"closed by the user", [](HWND window) { SendMessageW(window, WM_CLOSE, 0, 0); }, 1},
+  };
+  for (const auto& row : rows) {
+    pendingQuits();
+    {
+      Form2Window window(GetModuleHandleW(nullptr), L"IDI_ICON1");
+      ASSERT_TRUE(window.created());
+      row.act(window.handle());
+      EXPECT_EQ(pendingQuits(), row.quits) << row.name;
+    }
+    EXPECT_EQ(pendingQuits(), 0) << row.name << ", once the window is gone";
+  }
 }
 
 }  // namespace

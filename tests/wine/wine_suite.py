@@ -29,7 +29,7 @@ PREFIX_SCRIPT = os.path.join(SOURCE, "cmake", "wine-prefix.sh")
 WINE64 = os.environ.get("WINE64", "/usr/lib/wine/wine64")
 WINESERVER = os.environ.get("WINESERVER", os.path.join(os.path.dirname(WINE64), "wineserver"))
 
-CAPTION = "Orindel Ver,1.6"
+CAPTION = os.environ["ORINDEL_CAPTION"]  # from the build
 INVALID = "入力値が不正です"
 REFUSED = "計算値が不正です"
 OVER_74 = "計算値が７４分を超えました"

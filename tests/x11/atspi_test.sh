@@ -17,7 +17,7 @@ QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb "$binary" &
 program=$!
 trap 'kill $program $bus 2>/dev/null || true' EXIT
 
-window=$(xdotool search --sync --name 'Orindel Ver')
+window=$(xdotool search --sync --name "$ORINDEL_CAPTION")
 sleep 0.5
 xdotool windowfocus --sync "$window"
 xdotool type --delay 30 1; xdotool key Tab; xdotool type --delay 30 2; xdotool key Tab

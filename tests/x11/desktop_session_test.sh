@@ -37,7 +37,7 @@ wait_for_window() {
   return 1
 }
 
-window=$(wait_for_window '^Orindel Ver,1\.6$') || fail "no window"
+window=$(wait_for_window "^${ORINDEL_CAPTION//./\\.}\$") || fail "no window"
 class=$(xprop -id "$window" WM_CLASS | sed -n 's/.*", "\(.*\)"$/\1/p')
 startup_class=$(sed -n 's/^StartupWMClass=//p' "$desktop")
 [[ -n "$class" && "$class" == "$startup_class" ]] ||

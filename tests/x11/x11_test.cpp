@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "form2_widget.h"
+#include "orindel_version.h"
 
 namespace orindel {
 namespace {
@@ -114,7 +115,7 @@ TEST(RealProgramTest, escape_ends_the_process) {
   QProcess search;
   search.start(QStringLiteral("xdotool"),
                {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--name"),
-                QStringLiteral("Orindel Ver")});
+                QStringLiteral(ORINDEL_CAPTION)});
   ASSERT_TRUE(search.waitForFinished(10000));
   const QString windowId = QString::fromLatin1(search.readAllStandardOutput()).split('\n').first();
   ASSERT_FALSE(windowId.isEmpty());

@@ -1,55 +1,83 @@
 #include "form2.h"
 
+#include <algorithm>
+
 #include "conversion.h"
+#include "orindel_version.h"
 
 namespace orindel {
 
-template <typename Handler>
-void Form2::guarded(Handler&& handler) {
-  try {
-    handler();
-  } catch (const RuntimeError& error) {
-    view_.message(runtimeErrorText(error));
-  }
+Text Form2::caption() {
+  constexpr char kCaption[] = ORINDEL_CAPTION;
+  return Text(std::begin(kCaption), std::end(kCaption) - 1);
 }
 
 void Form2::load() {
-  guarded([this] { Form_Load(); });
+  guard([this] { Form_Load(); });
 }
 
-void Form2::click(int command) {
-  guarded([&] {
-    if (command == 1) Command1_Click();
-    if (command == 2) Command2_Click();
-    if (command == 3) Command3_Click();
+void Form2::click(Control button) {
+  guard([&] {
+    if (button == Command1) Command1_Click();
+    if (button == Command2) Command2_Click();
+    if (button == Command3) Command3_Click();
   });
 }
 
-bool Form2::keyDown(int n, int keyCode, int shift) {
+bool Form2::keyDown(Control box, int keyCode, int shift) {
   ended_ = false;
-  guarded([&] {
-    if (n == 1) Text1_KeyDown(keyCode, shift);
-    if (n == 2) Text2_KeyDown(keyCode, shift);
-    if (n == 3) Text3_KeyDown(keyCode, shift);
+  guard([&] {
+    if (box == Text1) Text1_KeyDown(keyCode, shift);
+    if (box == Text2) Text2_KeyDown(keyCode, shift);
+    if (box == Text3) Text3_KeyDown(keyCode, shift);
   });
   return !ended_;
 }
 
-int Form2::keyPress(int n, int keyAscii) {
-  guarded([&] {
-    if (n == 1) Text1_KeyPress(keyAscii);
-    if (n == 2) Text2_KeyPress(keyAscii);
-    if (n == 3) Text3_KeyPress(keyAscii);
+int Form2::keyPress(Control box, int keyAscii) {
+  guard([&] {
+    if (box == Text1) Text1_KeyPress(keyAscii);
+    if (box == Text2) Text2_KeyPress(keyAscii);
+    if (box == Text3) Text3_KeyPress(keyAscii);
   });
   return keyAscii;
 }
 
-void Form2::change(int n) {
-  guarded([&] {
-    if (n == 1) Text1_Change();
-    if (n == 2) Text2_Change();
-    if (n == 3) Text3_Change();
+void Form2::change(Control box) {
+  guard([&] {
+    if (box == Text1) Text1_Change();
+    if (box == Text2) Text2_Change();
+    if (box == Text3) Text3_Change();
   });
+}
+
+void Form2::focusLeaves(Control box, bool toAnotherControl) {
+  // Moving on to another control shows the start of the text, so that no digit is left half cut
+  // off. A menu, a message box or another program taking the focus leaves the caret where the user
+  // put it, so that a paste or the next digit lands there.
+  guard([&] {
+    if (toAnotherControl && entryNumber(box) != 0) view_.showTextStart(box);
+  });
+}
+
+Text Form2::copiedTotal() const {
+  Text total = totalText(reg);
+  total.erase(std::remove(total.begin(), total.end(), u' '), total.end());
+  return total;
+}
+
+void Form2::report(const RuntimeError& error) noexcept {
+  try {
+    view_.message(runtimeErrorText(error));
+  } catch (...) {
+  }
+}
+
+void Form2::report(const char16_t* text) noexcept {
+  try {
+    view_.message(text);
+  } catch (...) {
+  }
 }
 
 Text Form2::runtimeErrorText(const RuntimeError& error) {
@@ -72,7 +100,7 @@ Text Form2::runtimeErrorText(const RuntimeError& error) {
 }
 
 void Form2::Form_Load() {
-  view_.setOuterWidth(kNarrowOuterWidth);
+  view_.setOuterWidth(kNarrowOuterTwips);
   initialiseRegister(reg, *this);
 }
 
@@ -81,23 +109,24 @@ void Form2::Command2_Click() { check(u"-"); }
 
 void Form2::Command3_Click() {
   if (cm == 0) {
-    view_.setOuterWidth(kWideOuterWidth);
+    view_.setOuterWidth(kWideOuterTwips);
     cm = Integer(1);
-    view_.setLabelVisible(5, true);
-    view_.setLabelVisible(6, true);
+    view_.setLabelVisible(Label5, true);
+    view_.setLabelVisible(Label6, true);
   } else {
-    view_.setOuterWidth(kNarrowOuterWidth);
+    view_.setOuterWidth(kNarrowOuterTwips);
     cm = Integer(0);
-    view_.setLabelVisible(5, false);
-    view_.setLabelVisible(6, false);
+    view_.setLabelVisible(Label5, false);
+    view_.setLabelVisible(Label6, false);
   }
-  view_.focusText1();
+  view_.focus(Text1);
 }
 
 void Form2::op(int ch) {
   Command3_Click();
   if (ch < 1 || ch > 3) return;
-  const Text text = view_.boxText(ch);
+  const Control box = entryBox(ch);
+  const Text text = view_.boxText(box);
   if (text.empty()) raiseInvalidArgument();  // no last character to drop
   if (Kc == 79 && text.size() > 1) {
     // Dropping one character would raise this box's change event with Kc still 79, which calls op
@@ -105,19 +134,19 @@ void Form2::op(int ch) {
     // here, its toggles counted by their parity, so that a pasted text of any length takes neither
     // stack nor time in proportion to its length. Every toggle ends with the focus in Text1.
     if ((text.size() - 1) % 2 != 0) Command3_Click();
-    view_.setBoxText(ch, Text());
+    view_.setBoxText(box, Text());
     return;
   }
-  view_.setBoxText(ch, text.substr(0, text.size() - 1));
+  view_.setBoxText(box, text.substr(0, text.size() - 1));
 }
 
 void Form2::check(const Text& seg) { orindel::check(reg, SignFlags, *this, seg); }
 
 void Form2::cle() {
-  view_.setBoxText(1, Text());
-  view_.setBoxText(2, Text());
-  view_.setBoxText(3, Text());
-  view_.focusText1();
+  view_.setBoxText(Text1, Text());
+  view_.setBoxText(Text2, Text());
+  view_.setBoxText(Text3, Text());
+  view_.focus(Text1);
   Kc = Integer(-1);
 }
 
@@ -133,7 +162,7 @@ void Form2::entryKeyPress(int& keyAscii) {
 }
 
 void Form2::entryChange(int n) {
-  if (view_.boxText(n).empty()) return;
+  if (view_.boxText(entryBox(n)).empty()) return;
   if (Kc == -1) return;
   if (Kc == 79) op(n);
   if (Kc == 107) check(u"+");

@@ -1,5 +1,7 @@
 // Form2, the behaviour of Orindel's one window, written once for every toolkit: its procedures,
-// the tally register, the panel flag and the key state.
+// the tally register, the panel flag and the key state, and the window's rules that are not
+// geometry (its caption, its messages' title, what the total's menu copies, where a box shows its
+// text from).
 //
 // Data flow: a toolkit adapter turns its events into the entry points below (load, click,
 // keyDown, keyPress, change). A click on ＋/－, or a sign key typed into an entry box, calls
@@ -10,9 +12,13 @@
 // relies on that.
 #pragma once
 
+#include <exception>
+#include <new>
+
 #include "entry.h"
 #include "form2_view.h"
 #include "integer.h"
+#include "layout.h"
 #include "runtime_error.h"
 #include "tally_register.h"
 #include "tally_window.h"
@@ -20,30 +26,55 @@
 
 namespace orindel {
 
-class Form2 : public TallyWindow {
+class Form2 : private TallyWindow {
  public:
-  // The window's outer widths in twips, panel hidden and shown.
-  static constexpr int kNarrowOuterWidth = 3030;
-  static constexpr int kWideOuterWidth = 5490;
+  // The title of every message box, and the item of the total's context menu.
+  static constexpr char16_t kMessageTitle[] = u"Orindel";
+  static constexpr char16_t kCopyItem[] = u"コピー";
 
   explicit Form2(Form2View& view) : view_(view) {}
   Form2(const Form2&) = delete;
   Form2& operator=(const Form2&) = delete;
 
-  // Entry points for the toolkit, one per window event. Each reports a runtime error raised in its
-  // handler through a message and returns normally, so that no exception reaches the toolkit.
+  // The window's caption, "Orindel Ver,1.6".
+  static Text caption();
+
+  // Entry points for the toolkit, one per window event. None lets an exception out: a runtime
+  // error raised in a handler, or any other failure, is reported in a message and the entry point
+  // returns normally, with whatever was already done kept.
   void load();
-  void click(int command);
-  // A key going down in box n; false when it ended the program and the keystroke goes no further.
-  bool keyDown(int n, int keyCode, int shift);
-  // The character a key types in box n; returns the character to type, 0 to drop the keystroke.
-  int keyPress(int n, int keyAscii);
-  void change(int n);
+  // A click on Command1, Command2 or Command3.
+  void click(Control button);
+  // A key going down in an entry box; false when it ended the program and the keystroke goes no
+  // further.
+  bool keyDown(Control box, int keyCode, int shift);
+  // The character a key types in an entry box; returns the character to type, 0 to drop the
+  // keystroke.
+  int keyPress(Control box, int keyAscii);
+  void change(Control box);
+  // An entry box losing the focus: to another control of this window, or elsewhere (a menu, a
+  // message box, another program).
+  void focusLeaves(Control box, bool toAnotherControl);
+
+  // Runs an adapter's own handling of a toolkit event under the same guard as the entry points.
+  template <typename Handler>
+  void guard(Handler&& handler) noexcept;
+
+  // What the total's "コピー" puts on the clipboard: the total without its blanks, " 1: 23: 30" as
+  // "1:23:30".
+  Text copiedTotal() const;
 
   // The text of a runtime error's report: what happened and what the user can do about it.
   static Text runtimeErrorText(const RuntimeError& error);
 
-  // The design's procedures.
+  // State, readable for the adapters and tests.
+  const TallyRegister& tally() const { return reg; }
+  Integer panelFlag() const override { return cm; }
+  Integer keyCode() const { return Kc; }
+  Integer shiftState() const { return Sh; }
+
+ private:
+  // The design's procedures, reached only through the entry points above.
   void Form_Load();
   void Command1_Click();
   void Command2_Click();
@@ -61,27 +92,24 @@ class Form2 : public TallyWindow {
   void Text3_Change() { entryChange(3); }
 
   // TallyWindow
-  Text entryText(int box) const override { return view_.boxText(box); }
+  Text entryText(int box) const override { return view_.boxText(entryBox(box)); }
   void cle() override;
   void showMessage(const Text& prompt) override { view_.message(prompt); }
-  Integer panelFlag() const override { return cm; }
-  bool option1Selected() const override { return view_.option1Selected(); }
-  void setLabel4(const Text& caption) override { view_.setCaption(4, caption); }
-  void setLabel5(const Text& caption) override { view_.setCaption(5, caption); }
+  bool option1Selected() const override { return view_.isSelected(Option1); }
+  void setLabel4(const Text& caption) override { view_.setCaption(Label4, caption); }
+  void setLabel5(const Text& caption) override { view_.setCaption(Label5, caption); }
 
-  // State, readable for the adapters and tests.
-  const TallyRegister& tally() const { return reg; }
-  Integer keyCode() const { return Kc; }
-  Integer shiftState() const { return Sh; }
-
- private:
   void entryKeyDown(int& keyCode, int& shift);
   void entryKeyPress(int& keyAscii);
   void entryChange(int n);
   void end();
+  // Shows a report of a failure; a failure to show it is dropped, as there is no one left to tell.
+  void report(const RuntimeError& error) noexcept;
+  void report(const char16_t* text) noexcept;
 
-  template <typename Handler>
-  void guarded(Handler&& handler);
+  // Entry box n (1 to 3) as a control, and back; 0 for a control that is no entry box.
+  static Control entryBox(int n) { return static_cast<Control>(Text1 + n - 1); }
+  static int entryNumber(Control box) { return box >= Text1 && box <= Text3 ? box - Text1 + 1 : 0; }
 
   Form2View& view_;
   TallyRegister reg;
@@ -91,5 +119,18 @@ class Form2 : public TallyWindow {
   Integer Sh;
   bool ended_ = false;
 };
+
+template <typename Handler>
+void Form2::guard(Handler&& handler) noexcept {
+  try {
+    handler();
+  } catch (const RuntimeError& error) {
+    report(error);
+  } catch (const std::bad_alloc&) {
+    report(u"メモリが足りないため、この操作を最後まで行えませんでした。");
+  } catch (...) {
+    report(u"予期しないエラーのため、この操作を最後まで行えませんでした。");
+  }
+}
 
 }  // namespace orindel

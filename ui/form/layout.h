@@ -1,10 +1,37 @@
-// The window's fifteen controls as designed, in tab order: kind, caption and twip geometry, shared
-// by every toolkit adapter. 1440 twips are one inch, 15 twips one pixel at 96 DPI.
+// The window as designed: its widths, its fifteen controls in tab order (kind, caption, twip
+// geometry, state at start, how each is sized) and its fonts, shared by every toolkit adapter.
+// 1440 twips are one inch, 15 twips one pixel at 96 DPI.
 #pragma once
 
 namespace orindel {
 
+// The window's outer widths, panel hidden and shown; its fixed border adds 90 twips to the client
+// width. The client area is 196 × 80 pixels narrow and 360 × 80 wide at 96 DPI.
+inline constexpr int kNarrowOuterTwips = 3030;
+inline constexpr int kWideOuterTwips = 5490;
+inline constexpr int kBorderTwips = 90;
+inline constexpr int kClientHeightTwips = 1200;
+
+constexpr int clientTwips(int outerTwips) { return outerTwips - kBorderTwips; }
+inline constexpr int kNarrowClientTwips = clientTwips(kNarrowOuterTwips);
+inline constexpr int kWideClientTwips = clientTwips(kWideOuterTwips);
+
+// Whether a window of this outer width shows the panel.
+constexpr bool isWide(int outerTwips) { return outerTwips >= kWideOuterTwips; }
+
+// Device-independent pixels (96 DPI) for twips.
+constexpr int twipsToPixels(int twips) { return twips / 15; }
+
 enum class ControlKind { EntryBox, Button, Label, Frame, Option };
+
+// How a control is shown when the window opens.
+enum class AtStart { Shown, Hidden, Selected };
+
+// How wide a control is drawn: as designed; at least as wide as its caption (a full-width unit
+// letter and the count's caption are wider than their designed boxes in most fonts); or fitted, out
+// to the client edge (the frame in the wide window) with its caption made smaller to fit, as the
+// designed widths cut off a long total or a count of four digits.
+enum class Sizing { Designed, Caption, Fitted };
 
 // Index into kControls; also, plus kFirstControlId, the Win32 control identifier.
 enum Control : int {
@@ -33,36 +60,45 @@ struct ControlDesign {
   ControlKind kind;
   const char16_t* caption;
   int left, top, width, height;  // twips; Option1 and Option2 relative to Frame1
+  AtStart atStart;
+  Sizing sizing;
 };
 
 inline constexpr ControlDesign kControls[kControlCount] = {
-    {"Text1", ControlKind::EntryBox, u"", 120, 240, 615, 270},
-    {"Text2", ControlKind::EntryBox, u"", 1080, 240, 615, 270},
-    {"Text3", ControlKind::EntryBox, u"", 2040, 240, 615, 270},
-    {"Command1", ControlKind::Button, u"＋", 120, 720, 495, 375},
-    {"Command2", ControlKind::Button, u"－", 720, 720, 495, 375},
-    {"Label1", ControlKind::Label, u"ｈ", 840, 360, 105, 180},
-    {"Label2", ControlKind::Label, u"ｍ", 1800, 360, 165, 180},
-    {"Label3", ControlKind::Label, u"ｓ", 2760, 360, 105, 180},
-    {"Label4", ControlKind::Label, u"", 1800, 840, 1020, 240},
-    {"Command3", ControlKind::Button, u"Op", 1320, 720, 375, 375},
-    {"Frame1", ControlKind::Frame, u"拡張メニュー", 3000, 120, 2295, 975},
-    {"Option1", ControlKind::Option, u"74分を超えたら警告", 240, 240, 1935, 255},
-    {"Option2", ControlKind::Option, u"80分を超えたら警告", 240, 600, 1935, 255},
-    {"Label5", ControlKind::Label, u"", 2400, 600, 375, 240},
-    {"Label6", ControlKind::Label, u"回数", 2040, 600, 330, 165},
+    {"Text1", ControlKind::EntryBox, u"", 120, 240, 615, 270, AtStart::Shown, Sizing::Designed},
+    {"Text2", ControlKind::EntryBox, u"", 1080, 240, 615, 270, AtStart::Shown, Sizing::Designed},
+    {"Text3", ControlKind::EntryBox, u"", 2040, 240, 615, 270, AtStart::Shown, Sizing::Designed},
+    {"Command1", ControlKind::Button, u"＋", 120, 720, 495, 375, AtStart::Shown, Sizing::Designed},
+    {"Command2", ControlKind::Button, u"－", 720, 720, 495, 375, AtStart::Shown, Sizing::Designed},
+    {"Label1", ControlKind::Label, u"ｈ", 840, 360, 105, 180, AtStart::Shown, Sizing::Caption},
+    {"Label2", ControlKind::Label, u"ｍ", 1800, 360, 165, 180, AtStart::Shown, Sizing::Caption},
+    {"Label3", ControlKind::Label, u"ｓ", 2760, 360, 105, 180, AtStart::Shown, Sizing::Caption},
+    {"Label4", ControlKind::Label, u"", 1800, 840, 1020, 240, AtStart::Shown, Sizing::Fitted},
+    {"Command3", ControlKind::Button, u"Op", 1320, 720, 375, 375, AtStart::Shown, Sizing::Designed},
+    {"Frame1", ControlKind::Frame, u"拡張メニュー", 3000, 120, 2295, 975, AtStart::Shown,
+     Sizing::Designed},
+    {"Option1", ControlKind::Option, u"74分を超えたら警告", 240, 240, 1935, 255, AtStart::Selected,
+     Sizing::Designed},
+    {"Option2", ControlKind::Option, u"80分を超えたら警告", 240, 600, 1935, 255, AtStart::Shown,
+     Sizing::Designed},
+    {"Label5", ControlKind::Label, u"", 2400, 600, 375, 240, AtStart::Hidden, Sizing::Fitted},
+    {"Label6", ControlKind::Label, u"回数", 2040, 600, 330, 165, AtStart::Hidden, Sizing::Caption},
 };
 
-// The client area: 196 × 80 pixels narrow, 360 × 80 wide at 96 DPI; the fixed border adds 90
-// twips to the outer width.
-inline constexpr int kBorderTwips = 90;
-inline constexpr int kClientHeightTwips = 1200;
-inline constexpr int kNarrowClientTwips = 3030 - kBorderTwips;
-inline constexpr int kWideClientTwips = 5490 - kBorderTwips;
+// Whether control c takes the focus: the entry boxes and buttons always, the options only while
+// the panel shows them (out of sight, an arrow key would change the limit unseen), labels and the
+// frame never.
+constexpr bool takesFocus(Control c, bool wide) {
+  switch (kControls[c].kind) {
+    case ControlKind::EntryBox:
+    case ControlKind::Button: return true;
+    case ControlKind::Option: return wide;
+    default: return false;
+  }
+}
 
-// The total (Label4) and the count (Label5) reach right to the client edge in the narrow window
-// and to the frame in the wide one, instead of their designed widths, which cut off a long total
-// or a count of four digits or more.
+// A fitted label's width: out to the client edge in the narrow window, to the frame in the wide
+// one.
 constexpr int fittedLabelWidthTwips(Control label, bool wide) {
   const int right = wide ? kControls[Frame1].left : kNarrowClientTwips;
   return right - kControls[label].left;
@@ -73,6 +109,22 @@ constexpr int fittedLabelWidthTwips(Control label, bool wide) {
 constexpr int fittedLabelHeightTwips(Control label) {
   return label == Label4 ? kClientHeightTwips - kControls[Label4].top : kControls[label].height;
 }
+
+// The window's font: the first of these faces installed, Windows' own Japanese UI faces and then
+// the IPA gothic font that stands in for them elsewhere, so that Japanese and Latin text come from
+// one face.
+inline constexpr const char16_t* kWindowFaces[] = {u"Yu Gothic UI", u"Meiryo UI", u"MS UI Gothic",
+                                                   u"IPAPGothic"};
+
+// Label6's own font: "ＭＳ Ｐゴシック" 8.25 pt, regular, in the Japanese character set; the faces
+// after the first stand in for it where it is missing.
+struct FontDesign {
+  const char16_t* faces[4];
+  double points;
+  int weight;  // 400 regular
+};
+inline constexpr FontDesign kCountCaptionFont = {
+    {u"ＭＳ Ｐゴシック", u"MS PGothic", u"IPAPGothic", u"IPAGothic"}, 8.25, 400};
 
 // Below this size a caption that still does not fit is elided instead of shrunk further.
 inline constexpr double kLegibleFloorPoints = 7.0;

@@ -191,13 +191,6 @@ KeyDown keyDownOf(const QKeyEvent& event) {
 KeyDown keyDownOf(const QKeyEvent& event, QStringView platformName) {
   KeyDown down;
   down.shift = shiftBits(event.key(), event.modifiers());
-#ifdef Q_OS_WIN
-  // Windows hands over the key's own virtual-key code; use the mapping only when it has none.
-  if (event.nativeVirtualKey() != 0) {
-    down.code = static_cast<int>(event.nativeVirtualKey());
-    return down;
-  }
-#endif
   const KeyboardLayout layout = currentKeyboardLayout();
   down.code =
       platformGivesKeysyms(platformName)

@@ -31,8 +31,8 @@ bool platformGivesKeysyms(QStringView platformName);
 // The shift bits of a key event; a modifier key reports its own bit while it goes down.
 int shiftBits(int qtKey, Qt::KeyboardModifiers modifiers);
 
-// The key-down of an event on the running platform: the native virtual key on Windows, the keysym
-// mapping on X11 and Wayland, the Qt key and modifiers elsewhere.
+// The key-down of an event on the running platform: the keysym mapping on X11 and Wayland, the Qt
+// key and modifiers elsewhere.
 KeyDown keyDownOf(const QKeyEvent& event);
 // The same for the Qt platform of the given name.
 KeyDown keyDownOf(const QKeyEvent& event, QStringView platformName);

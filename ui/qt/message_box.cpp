@@ -1,11 +1,13 @@
 #include "message_box.h"
 
 #include <QApplication>
-#include <QGridLayout>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
-#include <QSpacerItem>
+#include <QVBoxLayout>
+
+#include "form2.h"
 
 namespace orindel {
 
@@ -18,28 +20,37 @@ constexpr int kMinimumWidth = 220;
 }  // namespace
 
 void showMessageBox(QWidget* parent, const QString& text) {
-  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Orindel"), text, QMessageBox::Ok, parent);
+  // A dialog of its own rather than a QMessageBox, whose layout keeps a column for an icon it does
+  // not show: here the text runs across the whole width, centred, with even margins.
+  QDialog box(parent);
+  box.setObjectName(QStringLiteral("messageBox"));
+  box.setWindowTitle(QString::fromUtf16(Form2::kMessageTitle));
   // A message needs neither minimising nor maximising.
   box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                      Qt::WindowCloseButtonHint);
   box.setFont(parent ? parent->font() : QApplication::font());
-  box.button(QMessageBox::Ok)->setIcon(QIcon());
+  box.setAccessibleName(box.windowTitle());
+  box.setAccessibleDescription(text);
 
-  // The box keeps a column for an icon it does not show: without it, across the whole width and
-  // centred, the text has the same margin on either side.
-  auto* grid = qobject_cast<QGridLayout*>(box.layout());
-  auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
-  if (grid != nullptr && label != nullptr) {
-    for (int i = grid->count() - 1; i >= 0; --i) {
-      if (grid->itemAt(i)->spacerItem() != nullptr) delete grid->takeAt(i);
-    }
-    const int columns = grid->columnCount();
-    grid->removeWidget(label);
-    grid->addWidget(label, 0, 0, 1, columns);
-    label->setAlignment(Qt::AlignCenter);
-    grid->addItem(new QSpacerItem(kMinimumWidth, 0, QSizePolicy::Fixed, QSizePolicy::Minimum),
-                  grid->rowCount(), 0, 1, columns);
-  }
+  auto* label = new QLabel(text, &box);
+  label->setObjectName(QStringLiteral("messageText"));
+  label->setTextFormat(Qt::PlainText);
+  label->setAlignment(Qt::AlignCenter);
+  label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &box);
+  buttons->setCenterButtons(true);
+  QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
+  ok->setIcon(QIcon());
+  ok->setDefault(true);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+
+  auto* layout = new QVBoxLayout(&box);
+  layout->addWidget(label);
+  layout->addWidget(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+  const QMargins margins = layout->contentsMargins();
+  label->setMinimumWidth(kMinimumWidth - margins.left() - margins.right());
+  ok->setFocus();
   box.exec();
 }
 

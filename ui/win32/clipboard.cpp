@@ -9,6 +9,10 @@ bool copyToClipboard(HWND owner, std::wstring_view text) {
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
   if (!memory) return false;
   auto* target = static_cast<wchar_t*>(GlobalLock(memory));
+  if (!target) {
+    GlobalFree(memory);
+    return false;
+  }
   std::memcpy(target, text.data(), text.size() * sizeof(wchar_t));
   target[text.size()] = L'\0';
   GlobalUnlock(memory);

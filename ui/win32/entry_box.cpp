@@ -7,10 +7,10 @@ namespace orindel::win32 {
 
 namespace {
 
-LRESULT CALLBACK entryProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR n,
+LRESULT CALLBACK entryProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                            DWORD_PTR keys) {
   auto& target = *reinterpret_cast<EntryKeys*>(keys);
-  const int box = static_cast<int>(n);
+  const auto box = static_cast<Control>(id);
   switch (message) {
     case WM_GETDLGCODE: {
       // Enter and Esc belong to the box's key handlers (Enter is dropped, Esc quits), not to the
@@ -33,7 +33,15 @@ LRESULT CALLBACK entryProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam
       wParam = static_cast<WPARAM>(character);
       break;
     }
-    case WM_NCDESTROY: RemoveWindowSubclass(edit, entryProc, n); break;
+    case WM_KILLFOCUS: {
+      // wParam is the window taking the focus, if any: a control of this window, or a message
+      // box, a menu or another program's window.
+      const auto next = reinterpret_cast<HWND>(wParam);
+      const LRESULT result = DefSubclassProc(edit, message, wParam, lParam);
+      target.entryFocusLeaves(box, next && IsChild(GetParent(edit), next));
+      return result;
+    }
+    case WM_NCDESTROY: RemoveWindowSubclass(edit, entryProc, id); break;
   }
   return DefSubclassProc(edit, message, wParam, lParam);
 }
@@ -48,13 +56,14 @@ int shiftState() {
   return shift;
 }
 
-void makeEntryBox(HWND edit, int n, EntryKeys& keys) {
+void makeEntryBox(HWND edit, Control box, EntryKeys& keys) {
   // The largest limit a single-line edit takes: in effect none.
   SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);
   // Only half-width digits and signs count as an entry: keep an active input method from turning
   // them into full-width ones.
   ImmAssociateContextEx(edit, nullptr, 0);
-  SetWindowSubclass(edit, entryProc, static_cast<UINT_PTR>(n), reinterpret_cast<DWORD_PTR>(&keys));
+  SetWindowSubclass(edit, entryProc, static_cast<UINT_PTR>(box),
+                    reinterpret_cast<DWORD_PTR>(&keys));
 }
 
 }  // namespace orindel::win32

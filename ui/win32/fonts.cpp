@@ -1,6 +1,7 @@
 #include "fonts.h"
 
 #include "dpi.h"
+#include "wide_text.h"
 
 namespace orindel::win32 {
 
@@ -25,9 +26,9 @@ bool installed(const wchar_t* face) {
 }  // namespace
 
 std::wstring windowFontFace(UINT dpi) {
-  // Windows' own Japanese UI faces first; the IPA gothic font stands in for them under Wine.
-  for (const wchar_t* face : {L"Yu Gothic UI", L"Meiryo UI", L"MS UI Gothic", L"IPAPGothic"}) {
-    if (installed(face)) return face;
+  for (const char16_t* face : kWindowFaces) {
+    const std::wstring name = toWide(face);
+    if (installed(name.c_str())) return name;
   }
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
@@ -37,10 +38,10 @@ std::wstring windowFontFace(UINT dpi) {
   return L"MS Shell Dlg 2";
 }
 
-Font makeFont(const std::wstring& face, double points, UINT dpi, BYTE charset) {
+Font makeFont(const std::wstring& face, double points, UINT dpi, BYTE charset, int weight) {
   LOGFONTW font{};
   font.lfHeight = pointsToFontHeight(points, dpi);
-  font.lfWeight = FW_NORMAL;
+  font.lfWeight = weight;
   font.lfCharSet = charset;
   font.lfQuality = CLEARTYPE_QUALITY;
   lstrcpynW(font.lfFaceName, face.c_str(), LF_FACESIZE);
@@ -48,7 +49,10 @@ Font makeFont(const std::wstring& face, double points, UINT dpi, BYTE charset) {
 }
 
 Font makeCountCaptionFont(UINT dpi) {
-  return makeFont(L"ＭＳ Ｐゴシック", 8.25, dpi, SHIFTJIS_CHARSET);
+  // The first face only: the Japanese character set lets the font mapper pick another Japanese
+  // gothic face where that one is missing.
+  return makeFont(toWide(kCountCaptionFont.faces[0]), kCountCaptionFont.points, dpi,
+                  SHIFTJIS_CHARSET, kCountCaptionFont.weight);
 }
 
 int textWidth(HFONT font, const std::wstring& text) {

@@ -21,14 +21,14 @@ using Font = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
 // The size of every control's text, Label6's excepted.
 inline constexpr double kWindowPoints = 9.0;
 
-// The face for the window's controls: the first Japanese UI font installed, else the system's
+// The face for the window's controls: the first of the window's faces installed, else the system's
 // message font (which shows Japanese through the system's font linking).
 std::wstring windowFontFace(UINT dpi);
 
-Font makeFont(const std::wstring& face, double points, UINT dpi, BYTE charset = DEFAULT_CHARSET);
+Font makeFont(const std::wstring& face, double points, UINT dpi, BYTE charset = DEFAULT_CHARSET,
+              int weight = FW_NORMAL);
 
-// Label6's font, "ＭＳ Ｐゴシック" 8.25 pt, regular, in the Japanese character set, so that the
-// font mapper picks another Japanese gothic face where that one is missing.
+// Label6's own font (kCountCaptionFont).
 Font makeCountCaptionFont(UINT dpi);
 
 // The width in pixels of a one-line text in a font.

@@ -9,7 +9,7 @@
 
 #include "clipboard.h"
 #include "dpi.h"
-#include "orindel_version.h"
+#include "wide_text.h"
 
 namespace orindel::win32 {
 
@@ -27,7 +27,6 @@ constexpr Control kCreationOrder[] = {Label1, Text1,    Label2,   Text2,  Label3
                                       Frame1, Option1,  Option2,  Label5, Label6};
 static_assert(std::size(kCreationOrder) == kControlCount);
 
-std::wstring toWide(const Text& text) { return std::wstring(text.begin(), text.end()); }
 Text toText(std::wstring_view text) { return Text(text.begin(), text.end()); }
 
 std::wstring windowText(HWND window) {
@@ -48,19 +47,21 @@ const wchar_t* classOf(ControlKind kind) {
 }
 
 // Every control is a group of its own except the two options, so that the arrow keys move only
-// between those; the push buttons are plain, never the default.
+// between those; the push buttons are plain, never the default. The options' tab stop follows the
+// window's width (updateOptionTabStops).
 DWORD styleOf(Control control) {
+  const ControlDesign& design = kControls[control];
   DWORD style = WS_CHILD | WS_GROUP;
-  if (control != Label5 && control != Label6) style |= WS_VISIBLE;
-  switch (kControls[control].kind) {
-    case ControlKind::EntryBox: return style | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
-    case ControlKind::Button: return style | WS_TABSTOP | BS_PUSHBUTTON;
+  if (design.atStart != AtStart::Hidden) style |= WS_VISIBLE;
+  if (takesFocus(control, false)) style |= WS_TABSTOP;
+  switch (design.kind) {
+    case ControlKind::EntryBox: return style | ES_LEFT | ES_AUTOHSCROLL;
+    case ControlKind::Button: return style | BS_PUSHBUTTON;
     case ControlKind::Frame: return style | BS_GROUPBOX;
     case ControlKind::Option:
-      return control == Option1 ? style | WS_TABSTOP | BS_AUTORADIOBUTTON
-                                : (style & ~DWORD{WS_GROUP}) | BS_AUTORADIOBUTTON;
+      return (control == Option1 ? style : style & ~DWORD{WS_GROUP}) | BS_AUTORADIOBUTTON;
     case ControlKind::Label:
-      if (control == Label4 || control == Label5) {
+      if (design.sizing == Sizing::Fitted) {
         // One line, cut short with an ellipsis only when even the smallest size does not fit
         // (a wrapped caption drops both, see fitCaption); SS_NOTIFY lets the total take its
         // right-click menu and both their tooltips.
@@ -91,12 +92,14 @@ Form2Window::Form2Window(HINSTANCE instance, const wchar_t* iconName)
   windowClass.lpszClassName = kClassName;
   RegisterClassExW(&windowClass);
 
-  const std::wstring caption = L"Orindel Ver," + std::to_wstring(ORINDEL_VERSION_MAJOR) + L"." +
-                               std::to_wstring(ORINDEL_VERSION_MINOR);
   // The real size follows from the window's DPI once it exists.
-  window_ = CreateWindowExW(kWindowExStyle, kClassName, caption.c_str(), kWindowStyle,
-                            CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
-  if (!window_) return;
+  window_ =
+      CreateWindowExW(kWindowExStyle, kClassName, toWide(Form2::caption()).c_str(), kWindowStyle,
+                      CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
+  if (!window_) {
+    creationError_ = GetLastError();
+    return;
+  }
   dpi_ = GetDpiForWindow(window_);
   face_ = windowFontFace(dpi_);
   fonts_.reset(face_, dpi_);
@@ -135,14 +138,18 @@ void Form2Window::createControls() {
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + c)), instance_, nullptr);
     SendMessageW(controls_[c], WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(c)), FALSE);
   }
-  for (int n = 1; n <= 3; ++n) makeEntryBox(entryBox(n), n, *this);
-  SendMessageW(control(Option1), BM_SETCHECK, BST_CHECKED, 0);
+  for (Control c : kCreationOrder) {
+    if (kControls[c].kind == ControlKind::EntryBox) makeEntryBox(control(c), c, *this);
+    if (kControls[c].atStart == AtStart::Selected) {
+      SendMessageW(control(c), BM_SETCHECK, BST_CHECKED, 0);
+    }
+  }
   updateOptionTabStops();
 }
 
 HFONT Form2Window::fontOf(Control c) {
   if (c == Label6) return countCaptionFont_.get();
-  if (c == Label4 || c == Label5) return fonts_.at(captions_[fittedIndex(c)].points);
+  if (kControls[c].sizing == Sizing::Fitted) return fonts_.at(captions_[fittedIndex(c)].points);
   return fonts_.at(kWindowPoints);
 }
 
@@ -155,12 +162,10 @@ RECT Form2Window::placeOf(Control c, const std::wstring& caption) {
   }
   const int x = twipsToPixels(left, dpi_), y = twipsToPixels(top, dpi_);
   int width = twipsToPixels(design.width, dpi_);
-  if (c == Label4 || c == Label5) width = twipsToPixels(fittedLabelWidthTwips(c, wide()), dpi_);
-  // A full-width unit letter, or the count's caption, is wider than its designed box in most
-  // fonts: let it show whole.
-  if (c == Label1 || c == Label2 || c == Label3 || c == Label6) {
-    width = std::max(width, textWidth(fontOf(c), caption));
+  if (design.sizing == Sizing::Fitted) {
+    width = twipsToPixels(fittedLabelWidthTwips(c, wide()), dpi_);
   }
+  if (design.sizing == Sizing::Caption) width = std::max(width, textWidth(fontOf(c), caption));
   return {x, y, x + width, y + twipsToPixels(design.height, dpi_)};
 }
 
@@ -206,7 +211,7 @@ void Form2Window::fitToWidth() {
     fitCaption(label);
   }
 
-  const SIZE client{twipsToPixels(clientWidthTwips_, dpi_),
+  const SIZE client{twipsToPixels(clientTwips(outerWidthTwips_), dpi_),
                     twipsToPixels(kClientHeightTwips, dpi_)};
   RECT outer{0, 0, client.cx, client.cy};
   AdjustWindowRectExForDpi(&outer, kWindowStyle, FALSE, kWindowExStyle, dpi_);
@@ -276,19 +281,10 @@ void Form2Window::updateOptionTabStops() {
   // selected one is the group's tab stop, as the option buttons themselves keep it.
   for (Control option : {Option1, Option2}) {
     HWND button = control(option);
-    const bool stop = wide() && SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    const bool stop = takesFocus(option, wide()) && isSelected(option);
     LONG_PTR style = GetWindowLongPtrW(button, GWL_STYLE);
     style = stop ? style | WS_TABSTOP : style & ~static_cast<LONG_PTR>(WS_TABSTOP);
     SetWindowLongPtrW(button, GWL_STYLE, style);
-  }
-}
-
-HWND Form2Window::entryBox(int n) const {
-  switch (n) {
-    case 1: return control(Text1);
-    case 2: return control(Text2);
-    case 3: return control(Text3);
-    default: return nullptr;
   }
 }
 
@@ -306,7 +302,11 @@ LRESULT CALLBACK Form2Window::windowProc(HWND window, UINT message, WPARAM wPara
     self->window_ = nullptr;
     return DefWindowProcW(window, message, wParam, lParam);
   }
-  return self->onMessage(message, wParam, lParam);
+  // No exception crosses user32's frames: a failure is reported, and the message counts as
+  // handled.
+  LRESULT result = 0;
+  self->form_.guard([&] { result = self->onMessage(message, wParam, lParam); });
+  return result;
 }
 
 LRESULT Form2Window::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -343,7 +343,10 @@ LRESULT Form2Window::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED:
       onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
-    case WM_DESTROY: PostQuitMessage(0); return 0;
+    case WM_DESTROY:
+      // Closed by the user; not when the program has already ended and the window goes with it.
+      quit();
+      return 0;
   }
   return DefWindowProcW(window_, message, wParam, lParam);
 }
@@ -354,33 +357,22 @@ void Form2Window::onCommand(int id, int code) {
   switch (index) {
     case Text1:
     case Text2:
-    case Text3: {
-      const int n = index - Text1 + 1;
-      if (code == EN_CHANGE) form_.change(n);
-      // A box that loses the focus shows the start of its text.
-      if (code == EN_KILLFOCUS) {
-        SendMessageW(entryBox(n), EM_SETSEL, 0, 0);
-        SendMessageW(entryBox(n), EM_SCROLLCARET, 0, 0);
-      }
+    case Text3:
+      if (code == EN_CHANGE) form_.change(static_cast<Control>(index));
       return;
-    }
     case Command1:
-      if (code == BN_CLICKED) form_.click(1);
-      return;
     case Command2:
-      if (code == BN_CLICKED) form_.click(2);
-      return;
     case Command3:
-      if (code == BN_CLICKED) form_.click(3);
+      if (code == BN_CLICKED) form_.click(static_cast<Control>(index));
       return;
   }
   // Enter on a focused button: the dialog manager, finding no default button, asks for IDOK.
   // It presses the focused button, as Space does; elsewhere Enter does nothing.
   if (id == IDOK && code == BN_CLICKED) {
-    HWND focus = GetFocus();
-    if (focus == control(Command1)) form_.click(1);
-    if (focus == control(Command2)) form_.click(2);
-    if (focus == control(Command3)) form_.click(3);
+    HWND focused = GetFocus();
+    for (Control button : {Command1, Command2, Command3}) {
+      if (focused == control(button)) form_.click(button);
+    }
   }
 }
 
@@ -397,71 +389,74 @@ void Form2Window::showTotalMenu(POINT at) {
     at = {label.left, label.bottom};
   }
   HMENU menu = CreatePopupMenu();
-  AppendMenuW(menu, MF_STRING, kCopyCommand, L"コピー");
+  AppendMenuW(menu, MF_STRING, kCopyCommand, toWide(Form2::kCopyItem).c_str());
   const UINT chosen = static_cast<UINT>(
       TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, window_, nullptr));
   DestroyMenu(menu);
   if (chosen != kCopyCommand) return;
-  // The total without its blanks: " 1: 23: 30" is copied as "1:23:30".
-  std::wstring total = captions_[fittedIndex(Label4)].text;
-  total.erase(std::remove(total.begin(), total.end(), L' '), total.end());
   // Another program may hold the clipboard: say that nothing was copied rather than nothing.
-  if (!copyToClipboard(window_, total)) MessageBeep(MB_ICONWARNING);
+  if (!copyToClipboard(window_, toWide(form_.copiedTotal()))) MessageBeep(MB_ICONWARNING);
 }
 
-Text Form2Window::boxText(int n) const {
-  HWND box = entryBox(n);
-  return box ? toText(windowText(box)) : Text();
-}
+Text Form2Window::boxText(Control box) const { return toText(windowText(control(box))); }
 
-void Form2Window::setBoxText(int n, const Text& text) {
+void Form2Window::setBoxText(Control box, const Text& text) {
   // The EDIT sends EN_CHANGE before SetWindowTextW returns: the change handler runs nested.
-  if (HWND box = entryBox(n)) SetWindowTextW(box, toWide(text).c_str());
+  SetWindowTextW(control(box), toWide(text).c_str());
+}
+
+void Form2Window::showTextStart(Control box) {
+  SendMessageW(control(box), EM_SETSEL, 0, 0);
+  SendMessageW(control(box), EM_SCROLLCARET, 0, 0);
 }
 
 void Form2Window::setOuterWidth(int twips) {
-  clientWidthTwips_ = twips - kBorderTwips;
+  outerWidthTwips_ = twips;
   updateOptionTabStops();
   fitToWidth();
 }
 
-void Form2Window::setLabelVisible(int n, bool visible) {
-  const int show = visible ? SW_SHOWNA : SW_HIDE;
-  if (n == 5) ShowWindow(control(Label5), show);
-  if (n == 6) ShowWindow(control(Label6), show);
+void Form2Window::setLabelVisible(Control label, bool visible) {
+  ShowWindow(control(label), visible ? SW_SHOWNA : SW_HIDE);
 }
 
-void Form2Window::setCaption(int n, const Text& caption) {
-  if (n != 4 && n != 5) return;
-  const Control label = n == 4 ? Label4 : Label5;
+void Form2Window::setCaption(Control label, const Text& caption) {
+  if (kControls[label].sizing != Sizing::Fitted) return;
   // The font first, so the new caption is drawn once, at its size.
   captions_[fittedIndex(label)].text = toWide(caption);
   fitCaption(label);
   SetWindowTextW(control(label), captions_[fittedIndex(label)].text.c_str());
 }
 
-void Form2Window::focusText1() { SetFocus(control(Text1)); }
+void Form2Window::focus(Control c) { SetFocus(control(c)); }
 
-bool Form2Window::option1Selected() const {
-  return SendMessageW(control(Option1), BM_GETCHECK, 0, 0) == BST_CHECKED;
+bool Form2Window::isSelected(Control option) const {
+  return SendMessageW(control(option), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 void Form2Window::message(const Text& text) {
-  MessageBoxW(window_, toWide(text).c_str(), kTitle, MB_OK);
+  MessageBoxW(window_, toWide(text).c_str(), toWide(Form2::kMessageTitle).c_str(), MB_OK);
 }
 
-void Form2Window::end() {
+void Form2Window::end() { quit(); }
+
+void Form2Window::quit() {
   // Nothing more reaches Form2: the message loop ends with the messages already queued.
+  if (ended_) return;
   ended_ = true;
   PostQuitMessage(0);
 }
 
-bool Form2Window::entryKeyDown(int n, int keyCode, int shift) {
-  return !ended_ && form_.keyDown(n, keyCode, shift);
+bool Form2Window::entryKeyDown(Control box, int keyCode, int shift) {
+  return !ended_ && form_.keyDown(box, keyCode, shift);
 }
 
-int Form2Window::entryKeyPress(int n, int character) {
-  return ended_ ? 0 : form_.keyPress(n, character);
+int Form2Window::entryKeyPress(Control box, int character) {
+  return ended_ ? 0 : form_.keyPress(box, character);
+}
+
+void Form2Window::entryFocusLeaves(Control box, bool toAnotherControl) {
+  if (!ended_) form_.focusLeaves(box, toAnotherControl);
 }
 
 }  // namespace orindel::win32

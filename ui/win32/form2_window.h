@@ -24,7 +24,6 @@ namespace orindel::win32 {
 class Form2Window : private Form2View, private EntryKeys {
  public:
   static constexpr const wchar_t* kClassName = L"OrindelForm2";
-  static constexpr const wchar_t* kTitle = L"Orindel";
 
   // Builds the window and its controls and runs Form_Load; the caller shows it. `iconName` is the
   // program's icon among the resources of `instance`.
@@ -33,8 +32,9 @@ class Form2Window : private Form2View, private EntryKeys {
   Form2Window(const Form2Window&) = delete;
   Form2Window& operator=(const Form2Window&) = delete;
 
-  // False when the window could not be created (the reason is in GetLastError).
+  // False when the window could not be created; creationError() then says why.
   bool created() const { return window_ != nullptr; }
+  DWORD creationError() const { return creationError_; }
   HWND handle() const { return window_; }
   // Shows the window with the focus in Text1.
   void show(int showCommand);
@@ -60,34 +60,38 @@ class Form2Window : private Form2View, private EntryKeys {
   int labelHeight(Control label) const;
   void addTooltip();
   void updateOptionTabStops();
-  bool wide() const { return clientWidthTwips_ >= kWideClientTwips; }
+  bool wide() const { return isWide(outerWidthTwips_); }
   HWND control(Control c) const { return controls_[c]; }
-  HWND entryBox(int n) const;
+  // The program ends: one quit message, after which nothing more reaches Form2.
+  void quit();
 
   // Form2View
-  Text boxText(int n) const override;
-  void setBoxText(int n, const Text& text) override;
+  Text boxText(Control box) const override;
+  void setBoxText(Control box, const Text& text) override;
+  void showTextStart(Control box) override;
   void setOuterWidth(int twips) override;
-  void setLabelVisible(int n, bool visible) override;
-  void setCaption(int n, const Text& caption) override;
-  void focusText1() override;
-  bool option1Selected() const override;
+  void setLabelVisible(Control label, bool visible) override;
+  void setCaption(Control label, const Text& caption) override;
+  void focus(Control control) override;
+  bool isSelected(Control option) const override;
   void message(const Text& text) override;
   void end() override;
 
   // EntryKeys
-  bool entryKeyDown(int n, int keyCode, int shift) override;
-  int entryKeyPress(int n, int character) override;
+  bool entryKeyDown(Control box, int keyCode, int shift) override;
+  int entryKeyPress(Control box, int character) override;
+  void entryFocusLeaves(Control box, bool toAnotherControl) override;
 
   HINSTANCE instance_;
   const wchar_t* iconName_;
   HWND window_ = nullptr;
+  DWORD creationError_ = 0;
   HWND controls_[kControlCount] = {};
   HWND tooltip_ = nullptr;
   HWND lastFocus_ = nullptr;
   HICON icons_[2] = {};  // small, big
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
-  int clientWidthTwips_ = kNarrowClientTwips;
+  int outerWidthTwips_ = kNarrowOuterTwips;
   std::wstring face_;
   FontCache fonts_;
   Font countCaptionFont_;

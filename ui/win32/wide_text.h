@@ -1,0 +1,13 @@
+// The shared design's texts (UTF-16) as the wide strings of the Win32 calls.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace orindel::win32 {
+
+inline std::wstring toWide(std::u16string_view text) {
+  return std::wstring(text.begin(), text.end());
+}
+
+}  // namespace orindel::win32
