@@ -1,6 +1,13 @@
-// The start-up baseline: the smallest Win32 window, one static control, the same client size as
-// Orindel's narrow window.
+// The start-up baselines: the smallest Win32 window, one static control, the same client size as
+// Orindel's narrow window; built with BASELINE_ALL_CONTROLS, the same window with Orindel's fifteen
+// standard controls where the design puts them, which is the limit for a window of this kind.
 #include <windows.h>
+
+#ifdef BASELINE_ALL_CONTROLS
+#include <string>
+
+#include "layout.h"
+#endif
 
 namespace {
 
@@ -29,8 +36,25 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   HWND window = CreateWindowW(L"OrindelBaseline", L"Baseline window", style, CW_USEDEFAULT,
                               CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
                               nullptr, nullptr, instance, nullptr);
+#ifdef BASELINE_ALL_CONTROLS
+  using namespace orindel;
+  for (const ControlDesign& design : kControls) {
+    const wchar_t* kind = L"BUTTON";
+    DWORD style = WS_CHILD | WS_VISIBLE;
+    if (design.kind == ControlKind::EntryBox) kind = L"EDIT", style |= WS_BORDER | ES_AUTOHSCROLL;
+    if (design.kind == ControlKind::Label) kind = L"STATIC";
+    if (design.kind == ControlKind::Frame) style |= BS_GROUPBOX;
+    if (design.kind == ControlKind::Option) style |= BS_AUTORADIOBUTTON;
+    const std::u16string_view caption = design.caption;
+    CreateWindowW(kind, std::wstring(caption.begin(), caption.end()).c_str(), style,
+                  twipsToPixels(design.left), twipsToPixels(design.top),
+                  twipsToPixels(design.width), twipsToPixels(design.height), window, nullptr,
+                  instance, nullptr);
+  }
+#else
   CreateWindowW(L"STATIC", L" 0: 0: 0", WS_CHILD | WS_VISIBLE, 8, 8, 120, 16, window, nullptr,
                 instance, nullptr);
+#endif
   ShowWindow(window, show);
   UpdateWindow(window);
 
