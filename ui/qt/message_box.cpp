@@ -38,7 +38,6 @@ void showMessageBox(QWidget* parent, const QString& text) {
   label->setAlignment(Qt::AlignCenter);
   label->setTextInteractionFlags(Qt::TextSelectableByMouse);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &box);
-  buttons->setCenterButtons(true);
   QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
   ok->setIcon(QIcon());
   ok->setDefault(true);
