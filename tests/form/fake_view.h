@@ -1,8 +1,7 @@
-// A window for Form2's tests: holds what a toolkit would show, records messages and ends, and types
-// keystrokes the way a toolkit delivers them (key-down, key-press, the character, change).
+// A window for Form2's tests and its fuzz target: holds what a toolkit would show, records messages
+// and ends, and types keystrokes the way a toolkit delivers them (key-down, key-press, the
+// character, change).
 #pragma once
-
-#include <gtest/gtest.h>
 
 #include <new>
 #include <string>
@@ -115,23 +114,14 @@ class FakeView : public Form2View {
   }
 };
 
-// A fresh, loaded Form2 on a FakeView.
-class Form2Test : public ::testing::Test {
- protected:
-  Form2Test() {
+// A Form2 on a FakeView of its own, loaded as a toolkit does before it shows the window.
+struct LoadedForm {
+  LoadedForm() {
     view.form = &form;
     form.load();
   }
-
-  // Fills the three boxes by typing, as a person would.
-  void fill(const Text& t1, const Text& t2, const Text& t3) {
-    view.type(1, t1);
-    view.type(2, t2);
-    view.type(3, t3);
-  }
-  std::string total() const { return utf8(view.captions[4]); }
-  std::string count() const { return utf8(view.captions[5]); }
-  bool panelShown() const { return form.panelFlag() == 1; }
+  LoadedForm(const LoadedForm&) = delete;
+  LoadedForm& operator=(const LoadedForm&) = delete;
 
   FakeView view;
   Form2 form{view};
