@@ -87,6 +87,13 @@ class FakeView : public Form2View {
     for (char16_t c : text) key(n, keyCodeOf(c), 0, c);
   }
 
+  // Fills the three boxes by typing, as a person would.
+  void fill(const Text& t1, const Text& t2, const Text& t3) {
+    type(1, t1);
+    type(2, t2);
+    type(3, t3);
+  }
+
   // A change that comes without a key, as a paste through the context menu.
   void paste(int n, const Text& text) {
     boxes[n].insert(caret[n], text);

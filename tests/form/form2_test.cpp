@@ -11,12 +11,7 @@ namespace {
 // A fresh, loaded Form2 on a FakeView per test.
 class Form2Test : public ::testing::Test, protected LoadedForm {
  protected:
-  // Fills the three boxes by typing, as a person would.
-  void fill(const Text& t1, const Text& t2, const Text& t3) {
-    view.type(1, t1);
-    view.type(2, t2);
-    view.type(3, t3);
-  }
+  void fill(const Text& t1, const Text& t2, const Text& t3) { view.fill(t1, t2, t3); }
   std::string total() const { return utf8(view.captions[4]); }
   std::string count() const { return utf8(view.captions[5]); }
   bool panelShown() const { return form.panelFlag() == 1; }
@@ -247,14 +242,10 @@ TEST_F(Form2Test, sign_keys_in_a_box_run_the_calculation_of_their_row) {
     LoadedForm loaded;
     FakeView& v = loaded.view;
     Form2& f = loaded.form;
-    v.type(1, u"1");
-    v.type(2, u"0");
-    v.type(3, u"0");
+    v.fill(u"1", u"0", u"0");
     v.key(3, kKeypadPlus, 0, u'+');
     ASSERT_EQ(utf8(v.captions[4]), " 1: 0: 0");
-    v.type(1, u"1");
-    v.type(2, u"20");
-    v.type(3, u"30");
+    v.fill(u"1", u"20", u"30");
     if (row.atStart) v.caret[row.box] = 0;
     v.messages.clear();
     v.key(row.box, row.code, row.shift, row.character);
@@ -281,9 +272,7 @@ TEST_F(Form2Test, enter_types_nothing_and_esc_ends_the_program_at_key_down) {
     LoadedForm loaded;
     FakeView& v = loaded.view;
     Form2& f = loaded.form;
-    v.type(1, u"1");
-    v.type(2, u"2");
-    v.type(3, u"3");
+    v.fill(u"1", u"2", u"3");
     v.key(n, kEnter, 0, u'\r');
     EXPECT_EQ(v.shown(), "1|2|3") << "Enter in box " << n;
     EXPECT_EQ(f.keyCode(), kEnter) << "Enter in box " << n;
