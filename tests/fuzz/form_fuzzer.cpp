@@ -1,8 +1,8 @@
 // libFuzzer target for the window's behaviour: arbitrary bytes drive a freshly loaded Form2 through
-// its entry points (clicks, key-down, key-press, change, the focus leaving a box) and through a fake
-// window whose box texts, typed, pasted or assigned, raise nested change events as both toolkits
-// do. After every event the window must hold together (requireConsistent, requireOChain and
-// CheckedView), or the target aborts; no exception may escape.
+// its entry points (clicks, key-down, key-press, change, the focus leaving a box) and through a
+// fake window whose box texts, typed, pasted or assigned, raise nested change events as both
+// toolkits do. After every event the window must hold together (requireConsistent, requireOChain
+// and CheckedView), or the target aborts; no exception may escape.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
