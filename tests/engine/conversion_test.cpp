@@ -22,7 +22,7 @@ TEST(ValTest, reads_the_leading_number) {
       {u"2e3x", 2000},   {u"-5", -5},     {u"+5", 5},     {u"--5", 0},       {u"+-5", 0},
       {u"- 5", -5},      {u"abc", 0},     {u"e5", 0},     {u".", 0},         {u"5.", 5},
       {u"１", 0},        {u"0012", 12},   {u"1e 2", 100}, {u"32768", 32768}, {u"-.5e1", -5},
-      {u"000.001e3", 1},
+      {u"000.001e3", 1}, {u"1e1-1", 10},
   };
   for (const Case& c : cases) EXPECT_DOUBLE_EQ(val(c.text), c.expected) << utf8(c.text);
 }

@@ -1,8 +1,7 @@
-// A window for Form2's tests: holds what a toolkit would show, records messages and ends, and types
-// keystrokes the way a toolkit delivers them (key-down, key-press, the character, change).
+// A window for Form2's tests and its fuzz target: holds what a toolkit would show, records messages
+// and ends, and types keystrokes the way a toolkit delivers them (key-down, key-press, the
+// character, change).
 #pragma once
-
-#include <gtest/gtest.h>
 
 #include <new>
 #include <string>
@@ -88,6 +87,13 @@ class FakeView : public Form2View {
     for (char16_t c : text) key(n, keyCodeOf(c), 0, c);
   }
 
+  // Fills the three boxes by typing, as a person would.
+  void fill(const Text& t1, const Text& t2, const Text& t3) {
+    type(1, t1);
+    type(2, t2);
+    type(3, t3);
+  }
+
   // A change that comes without a key, as a paste through the context menu.
   void paste(int n, const Text& text) {
     boxes[n].insert(caret[n], text);
@@ -115,23 +121,14 @@ class FakeView : public Form2View {
   }
 };
 
-// A fresh, loaded Form2 on a FakeView.
-class Form2Test : public ::testing::Test {
- protected:
-  Form2Test() {
+// A Form2 on a FakeView of its own, loaded as a toolkit does before it shows the window.
+struct LoadedForm {
+  LoadedForm() {
     view.form = &form;
     form.load();
   }
-
-  // Fills the three boxes by typing, as a person would.
-  void fill(const Text& t1, const Text& t2, const Text& t3) {
-    view.type(1, t1);
-    view.type(2, t2);
-    view.type(3, t3);
-  }
-  std::string total() const { return utf8(view.captions[4]); }
-  std::string count() const { return utf8(view.captions[5]); }
-  bool panelShown() const { return form.panelFlag() == 1; }
+  LoadedForm(const LoadedForm&) = delete;
+  LoadedForm& operator=(const LoadedForm&) = delete;
 
   FakeView view;
   Form2 form{view};

@@ -1,10 +1,21 @@
 #include "form2.h"
 
+#include <gtest/gtest.h>
+
 #include "fake_view.h"
 #include "runtime_error.h"
 
 namespace orindel {
 namespace {
+
+// A fresh, loaded Form2 on a FakeView per test.
+class Form2Test : public ::testing::Test, protected LoadedForm {
+ protected:
+  void fill(const Text& t1, const Text& t2, const Text& t3) { view.fill(t1, t2, t3); }
+  std::string total() const { return utf8(view.captions[4]); }
+  std::string count() const { return utf8(view.captions[5]); }
+  bool panelShown() const { return form.panelFlag() == 1; }
+};
 
 constexpr int kEnter = 13, kEsc = 27;
 constexpr int kKeypadPlus = 107, kKeypadMinus = 109, kPlusKey = 187, kMinusKey = 189, kO = 79;
@@ -102,10 +113,9 @@ TEST_F(Form2Test, the_letter_o_empties_its_own_box_only) {
     std::string expected;
   } cases[] = {{2, "1||3"}, {1, "||3"}, {3, "1||"}};
   for (const Case& c : cases) {
-    FakeView v;
-    Form2 f(v);
-    v.form = &f;
-    f.load();
+    LoadedForm loaded;
+    FakeView& v = loaded.view;
+    Form2& f = loaded.form;
     v.boxes[1] = u"1";
     v.boxes[3] = u"3";
     v.boxes[c.box] = Text();
@@ -229,18 +239,13 @@ TEST_F(Form2Test, sign_keys_in_a_box_run_the_calculation_of_their_row) {
       {"a keypad digit", 3, false, 101, 0, u'5', " 1: 0: 0", "1|20|305", 101, none},
   };
   for (const Row& row : rows) {
-    FakeView v;
-    Form2 f(v);
-    v.form = &f;
-    f.load();
-    v.type(1, u"1");
-    v.type(2, u"0");
-    v.type(3, u"0");
+    LoadedForm loaded;
+    FakeView& v = loaded.view;
+    Form2& f = loaded.form;
+    v.fill(u"1", u"0", u"0");
     v.key(3, kKeypadPlus, 0, u'+');
     ASSERT_EQ(utf8(v.captions[4]), " 1: 0: 0");
-    v.type(1, u"1");
-    v.type(2, u"20");
-    v.type(3, u"30");
+    v.fill(u"1", u"20", u"30");
     if (row.atStart) v.caret[row.box] = 0;
     v.messages.clear();
     v.key(row.box, row.code, row.shift, row.character);
@@ -263,17 +268,22 @@ TEST_F(Form2Test, keypad_plus_with_empty_boxes_rejects_the_entry) {
 }
 
 TEST_F(Form2Test, enter_types_nothing_and_esc_ends_the_program_at_key_down) {
-  fill(u"1", u"2", u"3");
-  view.key(2, kEnter, 0, u'\r');
-  EXPECT_EQ(view.shown(), "1|2|3");
-  EXPECT_EQ(form.keyCode(), kEnter);
-  EXPECT_EQ(form.keyPress(Text2, 'a'), 'a');  // any other character passes
-  EXPECT_EQ(view.ends, 0);
-  EXPECT_FALSE(form.keyDown(Text3, kEsc, 0));
-  EXPECT_EQ(view.ends, 1);
-  EXPECT_EQ(form.keyCode(), kEsc);
-  EXPECT_EQ(view.shown(), "1|2|3");
-  EXPECT_TRUE(view.messages.empty());
+  for (int n = 1; n <= 3; ++n) {
+    LoadedForm loaded;
+    FakeView& v = loaded.view;
+    Form2& f = loaded.form;
+    v.fill(u"1", u"2", u"3");
+    v.key(n, kEnter, 0, u'\r');
+    EXPECT_EQ(v.shown(), "1|2|3") << "Enter in box " << n;
+    EXPECT_EQ(f.keyCode(), kEnter) << "Enter in box " << n;
+    EXPECT_EQ(f.keyPress(FakeView::box(n), 'a'), 'a') << n;  // any other character passes
+    EXPECT_EQ(v.ends, 0);
+    EXPECT_FALSE(f.keyDown(FakeView::box(n), kEsc, 0)) << "Esc in box " << n;
+    EXPECT_EQ(v.ends, 1) << "Esc in box " << n;
+    EXPECT_EQ(f.keyCode(), kEsc);
+    EXPECT_EQ(v.shown(), "1|2|3");
+    EXPECT_TRUE(v.messages.empty());
+  }
 }
 
 TEST_F(Form2Test, a_key_down_without_a_key_code_adds_the_boxes_as_they_are) {
@@ -294,10 +304,9 @@ TEST_F(Form2Test, the_letter_o_toggles_the_panel_once_per_character) {
       {2, u"", true}, {3, u"1", false}, {3, u"123", false},
   };
   for (const Case& c : cases) {
-    FakeView v;
-    Form2 f(v);
-    v.form = &f;
-    f.load();
+    LoadedForm loaded;
+    FakeView& v = loaded.view;
+    Form2& f = loaded.form;
     v.boxes[c.box] = c.before;
     v.caret[c.box] = c.before.size();
     v.key(c.box, kO, 0, u'o');

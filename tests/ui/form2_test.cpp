@@ -1,5 +1,9 @@
+#include <QFontMetricsF>
 #include <QGroupBox>
+#include <cmath>
+#include <string>
 
+#include "fitting_label.h"
 #include "form2_fixture.h"
 #include "orindel_version.h"
 
@@ -59,15 +63,17 @@ TEST_F(Form2WidgetTest, tab_goes_round_the_visible_controls_in_order) {
   }
 }
 
-// Every control where it was designed, in device-independent pixels (twips / 15). The unit
-// captions grow to their full-width letter; the total and the count reach to the client edge, or
-// to the frame in the wide window, and the total down to the bottom edge for a second line.
+// Every control where it was designed, in device-independent pixels (twips / 15), in the desktop's
+// font and in a larger one. The unit captions and the count's caption are widened to their whole
+// caption where it is wider than designed (in the larger font), and no further; the total and the
+// count reach to the client edge, or to the frame in the wide window, and the total down to the
+// bottom edge for a second line.
 TEST_F(Form2WidgetTest, controls_sit_where_they_were_designed) {
   struct Case {
     const char* name;
     QRect narrow;
     int wideWidth;  // the width in the wide window
-    bool atLeast;   // the width may grow to fit the caption
+    bool widened;   // as wide as its caption where that is wider
   } cases[] = {
       {"Text1", {8, 16, 41, 18}, 41, false},      {"Text2", {72, 16, 41, 18}, 41, false},
       {"Text3", {136, 16, 41, 18}, 41, false},    {"Command1", {8, 48, 33, 25}, 33, false},
@@ -78,21 +84,58 @@ TEST_F(Form2WidgetTest, controls_sit_where_they_were_designed) {
       {"Option2", {16, 40, 129, 17}, 129, false}, {"Label5", {160, 40, 36, 16}, 40, false},
       {"Label6", {136, 40, 22, 11}, 22, true},
   };
-  for (bool wide : {false, true}) {
-    if (wide) QTest::mouseClick(button("Command3"), Qt::LeftButton);
-    for (const Case& c : cases) {
-      const QRect geometry = child<QWidget>(c.name)->geometry();
-      const int width = wide ? c.wideWidth : c.narrow.width();
-      EXPECT_EQ(geometry.topLeft(), c.narrow.topLeft()) << c.name << (wide ? " wide" : "");
-      EXPECT_EQ(geometry.height(), c.narrow.height()) << c.name;
-      if (c.atLeast) {
-        EXPECT_GE(geometry.width(), width) << c.name;
-        EXPECT_LE(geometry.right(), twipsToPixels(kNarrowClientTwips)) << c.name;
-      } else {
-        EXPECT_EQ(geometry.width(), width) << c.name << (wide ? " wide" : "");
+  const QFont desktop = QApplication::font();
+  QFont larger = desktop;
+  larger.setPointSizeF(12);
+  int widened = 0;
+  for (const QFont& font : {desktop, larger}) {
+    QApplication::setFont(font);
+    SetUp();
+    const std::string size = QString::number(font.pointSizeF()).toStdString() + " pt";
+    for (bool wide : {false, true}) {
+      if (wide) QTest::mouseClick(button("Command3"), Qt::LeftButton);
+      for (const Case& c : cases) {
+        const std::string name = c.name + std::string(wide ? " wide, " : " narrow, ") + size;
+        QWidget* control = child<QWidget>(c.name);
+        QRect expected = c.narrow;
+        if (wide) expected.setWidth(c.wideWidth);
+        if (c.widened) {
+          const QString caption = control->property("text").toString();
+          const int needed =
+              int(std::ceil(QFontMetricsF(control->font()).horizontalAdvance(caption)));
+          if (needed > expected.width()) ++widened;
+          expected.setWidth(std::max(expected.width(), needed));
+        }
+        EXPECT_EQ(control->geometry(), expected) << name;
       }
     }
   }
+  QApplication::setFont(desktop);
+  EXPECT_GT(widened, 0) << "no caption was wider than designed";
+}
+
+// A desktop font change refits the total and the count at once, as a window opened in the new font
+// fits them, without waiting for the next calculation.
+TEST_F(Form2WidgetTest, a_desktop_font_change_refits_the_total_and_the_count) {
+  fill("1", "2", "3");
+  QTest::keyClick(box(3), Qt::Key_Plus, Qt::KeypadModifier);
+  QTest::mouseClick(button("Command3"), Qt::LeftButton);  // the count shown
+  const QFont desktop = QApplication::font();
+  QFont larger = desktop;
+  larger.setPointSizeF(12);
+  QApplication::setFont(larger);
+  QCoreApplication::sendPostedEvents();  // the change reaches the widgets as posted events
+  Form2Widget opened;
+  opened.form().click(Command3);
+  for (const char* name : {"Label4", "Label5"}) {
+    auto* changed = child<FittingLabel>(name);
+    auto* fresh = opened.findChild<FittingLabel*>(QString::fromLatin1(name));
+    fresh->setCaption(changed->text());
+    EXPECT_EQ(changed->fit().font.pointSizeF(), fresh->fit().font.pointSizeF()) << name;
+    EXPECT_EQ(changed->fit().wrapped, fresh->fit().wrapped) << name;
+    EXPECT_EQ(changed->fit().shown, fresh->fit().shown) << name;
+  }
+  QApplication::setFont(desktop);
 }
 
 // The clicks reach their procedures, and a runtime error raised in one is reported instead of

@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <imm.h>
 
 #include <cmath>
 #include <string>
@@ -163,6 +164,26 @@ TEST_F(Form2WindowTest, a_total_too_long_for_its_label_is_drawn_smaller_but_whol
     }
   }
   EXPECT_TRUE(shrunk) << "no total was long enough to be drawn smaller";
+}
+
+// A total too long for its label even at the smallest size and with no blank to wrap at is cut
+// short; its tooltip then shows it whole.
+TEST_F(Form2WindowTest, a_total_cut_short_shows_whole_in_its_tooltip) {
+  // "--32768" adds -32768 to each field (a sign dropped, the rest read): "-32768:-32768:-32768".
+  for (Control box : {Text1, Text2, Text3}) SetWindowTextW(item(box), L"--32768");
+  SendMessageW(item(Command1), BM_CLICK, 0, 0);
+  ASSERT_EQ(text(Label4), L"-32768:-32768:-32768");
+  EXPECT_EQ(totalTip(), text(Label4));
+}
+
+// The boxes have no input context, so that no input method composes in them, and a key reaches
+// Form2 with its own virtual-key code.
+TEST_F(Form2WindowTest, the_boxes_take_keys_as_they_are) {
+  for (Control box : {Text1, Text2, Text3}) {
+    EXPECT_EQ(ImmGetContext(item(box)), nullptr) << kControls[box].name;
+    SendMessageW(item(box), WM_KEYDOWN, VK_OEM_PERIOD, 0);
+    EXPECT_EQ(window.form().keyCode(), VK_OEM_PERIOD) << kControls[box].name;
+  }
 }
 
 // A box keeps its caret when the focus goes to another window (a message box, another program), so

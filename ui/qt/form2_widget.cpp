@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QInputMethodQueryEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -70,7 +71,7 @@ QWidget* Form2Widget::makeControl(Control c) {
       // The boxes take any length of text; the O key's handling keeps long texts cheap.
       box->setMaxLength(std::numeric_limits<int>::max());
       // Only half-width digits and signs count as an entry: keep an active input method from
-      // turning them into full-width ones.
+      // turning them into full-width ones (see also filterEntryKey).
       box->setAttribute(Qt::WA_InputMethodEnabled, false);
       box->installEventFilter(this);
       connect(box, &QLineEdit::textChanged, this, [this, c] { form_.change(c); });
@@ -164,6 +165,15 @@ bool Form2Widget::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool Form2Widget::filterEntryKey(Control box, QEvent* event) {
+  if (event->type() == QEvent::InputMethodQuery) {
+    // A line edit tells the input method it takes composed text whatever WA_InputMethodEnabled
+    // says, and ibus then composes the digits full-width: the box answers that it takes none, so
+    // its keys reach it as they are.
+    static_cast<QObject*>(entryBox(box))->event(event);
+    auto* query = static_cast<QInputMethodQueryEvent*>(event);
+    if (query->queries() & Qt::ImEnabled) query->setValue(Qt::ImEnabled, false);
+    return true;
+  }
   if (event->type() == QEvent::FocusOut) {
     // A context menu or another window taking the focus moves it to no control of this window.
     const auto reason = static_cast<const QFocusEvent*>(event)->reason();

@@ -118,7 +118,9 @@ int symbolCode(int key, bool shifted, KeyboardLayout layout) {
     // "=" is the plus key unshifted on US, and Shift with the minus key on Japanese.
     case Qt::Key_Equal: return shifted ? kOemMinus : kOemPlus;
     case Qt::Key_Minus: return kOemMinus;
-    case Qt::Key_Underscore: return jp && !shifted ? kOem102 : kOemMinus;
+    // "_" is Shift with the minus key on US, but Shift with the "\" key by the right Shift on
+    // Japanese, a key that runs nothing.
+    case Qt::Key_Underscore: return jp ? kOem102 : kOemMinus;
     case Qt::Key_Semicolon: return jp ? kOemPlus : kOemSemicolon;
     case Qt::Key_Colon: return kOemSemicolon;
     case Qt::Key_Comma:

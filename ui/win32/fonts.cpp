@@ -23,6 +23,28 @@ bool installed(const wchar_t* face) {
   return found;
 }
 
+// A memory device context with a font selected, to measure text in; freed when it goes.
+class MeasuringDc {
+ public:
+  explicit MeasuringDc(HFONT font) : dc_(CreateCompatibleDC(nullptr)) {
+    GdiObjects::made(dc_);
+    old_ = SelectObject(dc_, font);
+  }
+  ~MeasuringDc() {
+    SelectObject(dc_, old_);
+    if (!dc_) return;
+    GdiObjects::freed();
+    DeleteDC(dc_);
+  }
+  MeasuringDc(const MeasuringDc&) = delete;
+  MeasuringDc& operator=(const MeasuringDc&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_ = nullptr;
+};
+
 }  // namespace
 
 std::wstring windowFontFace(UINT dpi) {
@@ -45,7 +67,9 @@ Font makeFont(const std::wstring& face, double points, UINT dpi, BYTE charset, i
   font.lfCharSet = charset;
   font.lfQuality = CLEARTYPE_QUALITY;
   lstrcpynW(font.lfFaceName, face.c_str(), LF_FACESIZE);
-  return Font(CreateFontIndirectW(&font));
+  HFONT made = CreateFontIndirectW(&font);
+  GdiObjects::made(made);
+  return Font(made);
 }
 
 Font makeCountCaptionFont(UINT dpi) {
@@ -56,12 +80,9 @@ Font makeCountCaptionFont(UINT dpi) {
 }
 
 int textWidth(HFONT font, const std::wstring& text) {
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, font);
+  const MeasuringDc dc(font);
   SIZE size{};
-  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-  SelectObject(dc, old);
-  DeleteDC(dc);
+  GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
   return size.cx;
 }
 
@@ -78,13 +99,10 @@ HFONT FontCache::at(double points) {
 }
 
 SIZE wrappedSize(HFONT font, const std::wstring& text, int width) {
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, font);
+  const MeasuringDc dc(font);
   RECT rect{0, 0, width, 0};
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect,
+  DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &rect,
             DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_LEFT);
-  SelectObject(dc, old);
-  DeleteDC(dc);
   return {rect.right - rect.left, rect.bottom - rect.top};
 }
 

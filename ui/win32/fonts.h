@@ -9,12 +9,16 @@
 #include <string>
 #include <type_traits>
 
+#include "gdi_objects.h"
 #include "layout.h"
 
 namespace orindel::win32 {
 
 struct FontDeleter {
-  void operator()(HFONT font) const { DeleteObject(font); }
+  void operator()(HFONT font) const {
+    GdiObjects::freed();
+    DeleteObject(font);
+  }
 };
 using Font = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
 

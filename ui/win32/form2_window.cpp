@@ -74,6 +74,13 @@ DWORD styleOf(Control control) {
 
 int fittedIndex(Control label) { return label == Label4 ? 0 : 1; }
 
+// Frees an icon of the window's own (not a shared one of its class).
+void destroyIcon(HICON icon) {
+  if (!icon) return;
+  GdiObjects::freed();
+  DestroyIcon(icon);
+}
+
 }  // namespace
 
 Form2Window::Form2Window(HINSTANCE instance, const wchar_t* iconName)
@@ -113,9 +120,7 @@ Form2Window::Form2Window(HINSTANCE instance, const wchar_t* iconName)
 Form2Window::~Form2Window() {
   ended_ = true;
   if (window_) DestroyWindow(window_);
-  for (HICON icon : icons_) {
-    if (icon) DestroyIcon(icon);
-  }
+  for (HICON icon : icons_) destroyIcon(icon);
 }
 
 void Form2Window::show(int showCommand) {
@@ -175,10 +180,11 @@ void Form2Window::setIcons() {
   for (int i = 0; i < 2; ++i) {
     HICON icon = static_cast<HICON>(
         LoadImageW(instance_, iconName_, IMAGE_ICON, sizes[i], sizes[i], LR_DEFAULTCOLOR));
+    GdiObjects::made(icon);
     if (!icon) continue;
     SendMessageW(window_, WM_SETICON, i == 0 ? ICON_SMALL : ICON_BIG,
                  reinterpret_cast<LPARAM>(icon));
-    if (icons_[i]) DestroyIcon(icons_[i]);
+    destroyIcon(icons_[i]);
     icons_[i] = icon;
   }
 }
@@ -435,6 +441,10 @@ bool Form2Window::isSelected(Control option) const {
 }
 
 void Form2Window::message(const Text& text) {
+  if (message_) {
+    message_(toWide(text));
+    return;
+  }
   MessageBoxW(window_, toWide(text).c_str(), toWide(Form2::kMessageTitle).c_str(), MB_OK);
 }
 

@@ -11,6 +11,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "entry_box.h"
@@ -31,6 +32,13 @@ class Form2Window : private Form2View, private EntryKeys {
   ~Form2Window();
   Form2Window(const Form2Window&) = delete;
   Form2Window& operator=(const Form2Window&) = delete;
+
+  using MessageHandler = std::function<void(const std::wstring& text)>;
+  // How messages are shown; the default is a modal message box. Tests record them.
+  void setMessageHandler(MessageHandler handler) { message_ = std::move(handler); }
+
+  // The behaviour and its state.
+  const Form2& form() const { return form_; }
 
   // False when the window could not be created; creationError() then says why.
   bool created() const { return window_ != nullptr; }
@@ -104,6 +112,7 @@ class Form2Window : private Form2View, private EntryKeys {
     bool elided = false;
   } captions_[2];
   bool ended_ = false;
+  MessageHandler message_;
   Form2 form_{*this};
 };
 
