@@ -4,14 +4,18 @@
 //
 // Usage: probe [--class NAME] COMMAND [ARGS]   runs one command and exits
 //        probe [--class NAME] serve            reads one command per line from stdin
-// Commands: state | text ID | ok | paste COUNT ID T2 T3 | clip COUNT TEXT | clipread | quit
+// Commands: state | text ID | ok | paste COUNT ID T2 T3 | clip COUNT TEXT | clipread | dialogs |
+//           press HWND ID | quit
+// dialogs and press read and work any program's dialog windows, such as an installer's pages.
 // Another process's controls are read with SendMessageW(WM_GETTEXT): GetWindowTextW reads only
 // the caller's own windows.
 #include <windows.h>
 // windows.h first
 #include <shellapi.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -326,6 +330,66 @@ std::string clipRead() {
   return "{\"clipboard\":" + quoted(text) + "}";
 }
 
+// Every visible dialog window on the desktop, whatever its program: its handle, title, client
+// area on the screen, and the class, id, text and state of each visible control inside it, at any
+// depth.
+std::string dialogs() {
+  std::vector<HWND> found;
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        if (IsWindowVisible(window) && classOf(window) == L"#32770") {
+          reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  std::string out = "{\"dialogs\":[";
+  for (size_t i = 0; i < found.size(); ++i) {
+    std::vector<HWND> controls;
+    EnumChildWindows(
+        found[i],
+        [](HWND child, LPARAM data) -> BOOL {
+          if (IsWindowVisible(child)) reinterpret_cast<std::vector<HWND>*>(data)->push_back(child);
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&controls));
+    out += (i ? ",{" : "{") + std::string("\"hwnd\":") +
+           std::to_string(reinterpret_cast<uintptr_t>(found[i])) +
+           ",\"title\":" + quoted(textOf(found[i]));
+    RECT client{};
+    GetClientRect(found[i], &client);
+    MapWindowPoints(found[i], HWND_DESKTOP, reinterpret_cast<POINT*>(&client), 2);
+    out += ",\"client\":" + rectJson(client) + ",\"controls\":[";
+    for (size_t c = 0; c < controls.size(); ++c) {
+      out += (c ? ",{" : "{") + std::string("\"id\":") + std::to_string(GetDlgCtrlID(controls[c])) +
+             ",\"class\":" + quoted(classOf(controls[c])) +
+             ",\"enabled\":" + boolJson(IsWindowEnabled(controls[c])) +
+             ",\"text\":" + quoted(textOf(controls[c])) + "}";
+    }
+    out += "]}";
+  }
+  return out + "]}";
+}
+
+// Clicks the visible control `id` inside the window `handle` (at any depth), as a user would.
+std::string press(uintptr_t handle, int id) {
+  struct Search {
+    int id;
+    HWND found;
+  } search{id, nullptr};
+  EnumChildWindows(
+      reinterpret_cast<HWND>(handle),
+      [](HWND child, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        if (GetDlgCtrlID(child) != s->id || !IsWindowVisible(child)) return TRUE;
+        s->found = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  if (search.found) PostMessageW(search.found, BM_CLICK, 0, 0);
+  return "{\"pressed\":" + boolJson(search.found != nullptr) + "}";
+}
+
 // Splits off the first blank-separated word of `line`.
 std::string word(std::string& line) {
   const size_t start = line.find_first_not_of(' ');
@@ -368,6 +432,12 @@ bool run(std::string line, std::string& reply) {
     reply = target ? "{\"text\":" + quoted(textOf(target)) + "}" : "{\"text\":null}";
   } else if (command == "clipread") {
     reply = clipRead();
+  } else if (command == "dialogs") {
+    reply = dialogs();
+  } else if (command == "press") {
+    const std::string handle = word(line);
+    reply = press(static_cast<uintptr_t>(std::strtoull(handle.c_str(), nullptr, 10)),
+                  number(word(line)));
   } else if (command == "quit") {
     return false;
   } else {
@@ -398,7 +468,9 @@ int main() {
     args.erase(args.begin(), args.begin() + 2);
   }
   if (args.empty()) {
-    std::fputs("usage: probe [--class NAME] state|text|ok|paste|clip|clipread|serve\n", stderr);
+    std::fputs(
+        "usage: probe [--class NAME] state|text|ok|paste|clip|clipread|dialogs|press|serve\n",
+        stderr);
     return 2;
   }
   std::string reply;
