@@ -708,9 +708,9 @@ def make_installer(args):
     return made[0]
 
 
-# The installer's language in each Unix locale that Wine starts in: Japanese on a Japanese
-# system, English on any other.
-INSTALLER_LANGUAGES = {"ja_JP.UTF-8": "ja", "en_US.UTF-8": "en", "de_DE.UTF-8": "en"}
+# The installer's language in each Unix locale that Wine starts in. (On any other system it
+# speaks English too: it holds only these two languages.)
+INSTALLER_LANGUAGES = {"ja_JP.UTF-8": "ja", "en_US.UTF-8": "en"}
 
 JAPANESE = re.compile("[\u3040-\u30ff\u3400-\u9fff\uff00-\uffef]")
 WORD = re.compile("[A-Za-z]{2,}")
