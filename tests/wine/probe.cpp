@@ -5,8 +5,7 @@
 // Usage: probe [--class NAME] COMMAND [ARGS]   runs one command and exits
 //        probe [--class NAME] serve            reads one command per line from stdin
 // Commands: state | text ID | ok | paste COUNT ID T2 T3 | clip COUNT TEXT | clipread | dialogs |
-//           press HWND ID | quit
-// dialogs and press read and work any program's dialog windows, such as an installer's pages.
+//           press HWND ID | quit   (dialogs and press: any program's dialogs, an installer's pages)
 // Another process's controls are read with SendMessageW(WM_GETTEXT): GetWindowTextW reads only
 // the caller's own windows.
 #include <windows.h>
@@ -330,64 +329,50 @@ std::string clipRead() {
   return "{\"clipboard\":" + quoted(text) + "}";
 }
 
-// Every visible dialog window on the desktop, whatever its program: its handle, title, client
-// area on the screen, and the class, id, text and state of each visible control inside it, at any
-// depth.
-std::string dialogs() {
+// The visible windows inside `parent` at any depth, or on the desktop when it is null.
+std::vector<HWND> visibleWindows(HWND parent) {
   std::vector<HWND> found;
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        if (IsWindowVisible(window) && classOf(window) == L"#32770") {
-          reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  std::string out = "{\"dialogs\":[";
-  for (size_t i = 0; i < found.size(); ++i) {
-    std::vector<HWND> controls;
-    EnumChildWindows(
-        found[i],
-        [](HWND child, LPARAM data) -> BOOL {
-          if (IsWindowVisible(child)) reinterpret_cast<std::vector<HWND>*>(data)->push_back(child);
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&controls));
-    out += (i ? ",{" : "{") + std::string("\"hwnd\":") +
-           std::to_string(reinterpret_cast<uintptr_t>(found[i])) +
-           ",\"title\":" + quoted(textOf(found[i]));
-    RECT client{};
-    GetClientRect(found[i], &client);
-    MapWindowPoints(found[i], HWND_DESKTOP, reinterpret_cast<POINT*>(&client), 2);
-    out += ",\"client\":" + rectJson(client) + ",\"controls\":[";
-    for (size_t c = 0; c < controls.size(); ++c) {
-      out += (c ? ",{" : "{") + std::string("\"id\":") + std::to_string(GetDlgCtrlID(controls[c])) +
-             ",\"class\":" + quoted(classOf(controls[c])) +
-             ",\"enabled\":" + boolJson(IsWindowEnabled(controls[c])) +
-             ",\"text\":" + quoted(textOf(controls[c])) + "}";
-    }
-    out += "]}";
-  }
-  return out + "]}";
+  const WNDENUMPROC collect = [](HWND window, LPARAM data) -> BOOL {
+    if (IsWindowVisible(window)) reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
+    return TRUE;
+  };
+  if (parent) EnumChildWindows(parent, collect, reinterpret_cast<LPARAM>(&found));
+  if (!parent) EnumWindows(collect, reinterpret_cast<LPARAM>(&found));
+  return found;
 }
 
-// Clicks the visible control `id` inside the window `handle` (at any depth), as a user would.
-std::string press(uintptr_t handle, int id) {
-  struct Search {
-    int id;
-    HWND found;
-  } search{id, nullptr};
-  EnumChildWindows(
-      reinterpret_cast<HWND>(handle),
-      [](HWND child, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        if (GetDlgCtrlID(child) != s->id || !IsWindowVisible(child)) return TRUE;
-        s->found = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  if (search.found) PostMessageW(search.found, BM_CLICK, 0, 0);
-  return "{\"pressed\":" + boolJson(search.found != nullptr) + "}";
+// Every dialog window on the desktop, whatever its program: its handle, title, client area on the
+// screen, and the id, class, state and text of each visible control inside it.
+std::string dialogs() {
+  std::string out;
+  for (HWND dialog : visibleWindows(nullptr)) {
+    if (classOf(dialog) != L"#32770") continue;
+    RECT client{};
+    GetClientRect(dialog, &client);
+    MapWindowPoints(dialog, HWND_DESKTOP, reinterpret_cast<POINT*>(&client), 2);
+    std::string controls;
+    for (HWND c : visibleWindows(dialog)) {
+      controls += (controls.empty() ? "{\"id\":" : ",{\"id\":") + std::to_string(GetDlgCtrlID(c)) +
+                  ",\"class\":" + quoted(classOf(c)) +
+                  ",\"enabled\":" + boolJson(IsWindowEnabled(c)) +
+                  ",\"text\":" + quoted(textOf(c)) + "}";
+    }
+    out += (out.empty() ? "{\"hwnd\":" : ",{\"hwnd\":") +
+           std::to_string(reinterpret_cast<uintptr_t>(dialog)) +
+           ",\"title\":" + quoted(textOf(dialog)) + ",\"client\":" + rectJson(client) +
+           ",\"controls\":[" + controls + "]}";
+  }
+  return "{\"dialogs\":[" + out + "]}";
+}
+
+// Clicks the visible control `id` inside `dialog`, as a user would.
+std::string press(HWND dialog, int id) {
+  for (HWND control : visibleWindows(dialog)) {
+    if (GetDlgCtrlID(control) != id) continue;
+    PostMessageW(control, BM_CLICK, 0, 0);
+    return "{\"pressed\":true}";
+  }
+  return "{\"pressed\":false}";
 }
 
 // Splits off the first blank-separated word of `line`.
@@ -435,8 +420,8 @@ bool run(std::string line, std::string& reply) {
   } else if (command == "dialogs") {
     reply = dialogs();
   } else if (command == "press") {
-    const std::string handle = word(line);
-    reply = press(static_cast<uintptr_t>(std::strtoull(handle.c_str(), nullptr, 10)),
+    const std::string dialog = word(line);
+    reply = press(reinterpret_cast<HWND>(std::strtoull(dialog.c_str(), nullptr, 10)),
                   number(word(line)));
   } else if (command == "quit") {
     return false;

@@ -708,118 +708,84 @@ def make_installer(args):
     return made[0]
 
 
-# The installer's language in each Unix locale that Wine starts in. (On any other system it
-# speaks English too: it holds only these two languages.)
+# The installer's language in each Unix locale that Wine starts in. It holds only these two, so
+# any other system gets English.
 INSTALLER_LANGUAGES = {"ja_JP.UTF-8": "ja", "en_US.UTF-8": "en"}
-
-JAPANESE = re.compile("[\u3040-\u30ff\u3400-\u9fff\uff00-\uffef]")
-WORD = re.compile("[A-Za-z]{2,}")
-# Words the same in every language: the program's name and the units of the space it needs.
-NAMES = {"Orindel", "KB", "MB", "GB"}
-
-
-def language(text):
-    """"ja" for a text with Japanese in it, "en" for one with English words, else None."""
-    if JAPANESE.search(text):
-        return "ja"
-    return "en" if set(WORD.findall(text)) - NAMES else None
+NEXT, CANCEL, YES, NO, RUN_PROGRAM, HEADINGS = 1, 2, 6, 7, 1203, (1201, 1037)
 
 
 def check_language(dialog, expected):
-    """Every text of the dialog that is in a language is in `expected`, and one at least is.
-    Edit boxes hold the folder and the licence, whose legal text is in English everywhere."""
-    texts = [dialog["title"]] + [c["text"] for c in dialog["controls"]
-                                 if c["class"].lower() in ("static", "button")]
-    wrong = [t for t in texts if language(t) not in (None, expected)]
-    check(not wrong, f"{dialog['title']!r} shows texts not in {expected}: {wrong}")
-    check(expected in map(language, texts), f"{dialog['title']!r} shows nothing in {expected}")
+    """Every text shown is in `expected` (Japanese, or English words besides the program's name
+    and units), but for the folder and the licence: legal text, in English everywhere."""
+    def language(text):
+        if re.search("[\u3040-\u30ff\u3400-\u9fff\uff00-\uffef]", text):
+            return "ja"
+        return "en" if set(re.findall("[A-Za-z]{2,}", text)) - {"Orindel", "KB", "GB"} else None
+
+    found = [language(dialog["title"])] + [language(c["text"]) for c in dialog["controls"]
+                                           if c["class"] in ("Static", "Button")]
+    check(expected in found and set(found) <= {expected, None},
+          f"{dialog['title']!r} not all in {expected}: {dialog['controls']}")
 
 
 def unix_locale(name, work):
-    """A folder for LOCPATH with the Unix locale `name` made by localedef, so that no locale need
-    be installed on the system."""
+    """A folder for LOCPATH with the locale `name`, made here: none need be installed."""
     folder = os.path.join(work, "locale")
-    if not os.path.exists(os.path.join(folder, name, "LC_CTYPE")):
-        os.makedirs(folder, exist_ok=True)
-        language_name, _, charset = name.partition(".")
-        subprocess.run(["localedef", "-i", language_name, "-f", charset,
-                        os.path.join(folder, name)], capture_output=True)
+    os.makedirs(folder, exist_ok=True)
+    language, _, charset = name.partition(".")
+    subprocess.run(["localedef", "-i", language, "-f", charset, os.path.join(folder, name)],
+                   capture_output=True)
     check(os.path.exists(os.path.join(folder, name, "LC_CTYPE")), f"localedef made no {name}")
     return folder
 
 
-class Installer:
-    """The installer with its window, read and clicked through the probe."""
-
-    def __init__(self, wine, probe, path):
-        self.probe = probe
-        self.process = wine.popen([path], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-
-    def dialog(self, condition, what):
-        """Waits for a dialog window for which condition(dialog) holds."""
-        deadline = time.monotonic() + DEADLINE
-        while True:
-            dialogs = self.probe.ask("dialogs")["dialogs"]
-            found = [d for d in dialogs if condition(d)]
-            if found:
-                return found[0]
-            check(self.process.poll() is None,
-                  f"the installer ended ({self.process.returncode}) while waiting for {what}")
-            check(time.monotonic() < deadline, f"waited {DEADLINE} s for {what}: {dialogs}")
-            time.sleep(0.1)
-
-    def page(self, seen):
-        """The next page after those `seen`, once its texts stay the same and Next can be
-        pressed: the installing page, which moves on by itself, is passed by."""
-        last = None
-        while True:
-            page = self.dialog(lambda d: heading(d) not in (None, *seen) and
-                               any(c["id"] == NEXT and c["enabled"] for c in d["controls"]),
-                               f"the page after {seen[-1:]}")
-            if page == last:
-                return page
-            last = page
-            time.sleep(0.2)
-
-    def press(self, dialog, control):
-        check(self.probe.ask(f"press {dialog['hwnd']} {control}")["pressed"],
-              f"no control {control} in {dialog['title']!r}")
-
-    def wait_exit(self):
-        try:
-            return self.process.wait(timeout=DEADLINE)
-        except subprocess.TimeoutExpired:
-            raise Failure("the installer did not end")
+def wait_dialog(probe, process, condition, what):
+    """The first dialog window on the screen for which condition(dialog) holds."""
+    deadline = time.monotonic() + DEADLINE
+    while not (found := [d for d in probe.ask("dialogs")["dialogs"] if condition(d)]):
+        check(process.poll() is None, f"the installer ended while waiting for {what}")
+        check(time.monotonic() < deadline, f"waited {DEADLINE} s for {what}")
+        time.sleep(0.1)
+    return found[0]
 
 
-NEXT, CANCEL, RUN_PROGRAM, HEADING, WELCOME_HEADING = 1, 2, 1203, 1037, 1201
+def controls(dialog):
+    return {c["id"]: c for c in dialog["controls"]}
 
 
 def heading(dialog):
-    texts = {c["id"]: c["text"] for c in dialog["controls"]}
-    return texts.get(WELCOME_HEADING) or texts.get(HEADING) or None
+    return next((c["text"] for c in dialog["controls"] if c["id"] in HEADINGS and c["text"]), None)
+
+
+def press(probe, dialog, control):
+    check(probe.ask(f"press {dialog['hwnd']} {control}")["pressed"], f"no {control} to press")
 
 
 def install_by_pages(wine, probe, path, expected, picture):
-    """Goes through the installer's pages with its Next button, each page in `expected`; the
-    program is not started at the end. Returns the pages' headings."""
-    installer = Installer(wine, probe, path)
+    """Clicks Next through the installer's pages, each in `expected`, and leaves the program
+    unstarted at the end. Returns the pages' headings."""
+    process = wine.popen([path])
     headings = []
     while True:
-        page = installer.page(headings)
+        # A page is read once it has settled: twice alike, with Next enabled.
+        page, last = None, {}
+        while page != last:
+            last, page = page, wait_dialog(
+                probe, process, lambda d: heading(d) not in (None, *headings) and
+                controls(d).get(NEXT, {}).get("enabled"), f"the page after {headings[-1:]}")
+            time.sleep(0.2)
         headings.append(heading(page))
         check_language(page, expected)
-        if len(headings) == 1 and picture:
+        if picture and len(headings) == 1:
             shoot_client(wine.env["DISPLAY"], page["client"], picture)
-            print(f"    wrote {picture}")
-        if any(c["class"].lower() == "msctls_progress32" for c in page["controls"]):
-            continue  # installed: the finish page follows by itself
-        if RUN_PROGRAM in {c["id"] for c in page["controls"]}:
-            installer.press(page, RUN_PROGRAM)  # unticked: the program is not started
-            installer.press(page, NEXT)
+        if any(c["class"] == "msctls_progress32" for c in page["controls"]):
+            continue  # installed: the last page follows by itself
+        if RUN_PROGRAM in controls(page):
+            press(probe, page, RUN_PROGRAM)  # unticked
+            press(probe, page, NEXT)
             break
-        installer.press(page, NEXT)
-    check(installer.wait_exit() == 0, "the installer's exit code")
+        press(probe, page, NEXT)
+    check(process.wait(timeout=DEADLINE) == 0, "the installer's exit code")
     return headings
 
 
@@ -838,15 +804,14 @@ def installer_test(args, screen):
     probe = Probe(wine, args.probe)
     try:
         headings = install_by_pages(wine, probe, args.installer, expected, args.picture)
-        print(f"    pages: {headings}")
         check(len(headings) >= 5, f"the installer showed only {headings}")
         # Installing over it asks first whether to uninstall it; Cancel leaves it as it is.
-        installer = Installer(wine, probe, args.installer)
-        question = installer.dialog(lambda d: {6, 7} <= {c["id"] for c in d["controls"]},
-                                    "the question whether to uninstall first")
+        process = wine.popen([args.installer])
+        question = wait_dialog(probe, process, lambda d: {YES, NO} <= controls(d).keys(),
+                               "the question whether to uninstall first")
         check_language(question, expected)
-        installer.press(question, CANCEL)
-        installer.wait_exit()
+        press(probe, question, CANCEL)
+        process.wait(timeout=DEADLINE)
         check(len(uninstall_entries(wine)) == 1, "cancelling changed the installed version")
         probe.close()  # below, each step waits until no program runs in the prefix
 
