@@ -355,6 +355,7 @@ std::string dialogs() {
       controls += (controls.empty() ? "{\"id\":" : ",{\"id\":") + std::to_string(GetDlgCtrlID(c)) +
                   ",\"class\":" + quoted(classOf(c)) +
                   ",\"enabled\":" + boolJson(IsWindowEnabled(c)) +
+                  ",\"checked\":" + boolJson(SendMessageW(c, BM_GETCHECK, 0, 0) == BST_CHECKED) +
                   ",\"text\":" + quoted(textOf(c)) + "}";
     }
     out += (out.empty() ? "{\"hwnd\":" : ",{\"hwnd\":") +

@@ -781,7 +781,10 @@ def install_by_pages(wine, probe, path, expected, picture):
         if any(c["class"] == "msctls_progress32" for c in page["controls"]):
             continue  # installed: the last page follows by itself
         if RUN_PROGRAM in controls(page):
-            press(probe, page, RUN_PROGRAM)  # unticked
+            if controls(page)[RUN_PROGRAM]["checked"]:  # unticked: the program stays closed
+                press(probe, page, RUN_PROGRAM)
+                page = wait_dialog(probe, process, lambda d: controls(d).get(RUN_PROGRAM, {}).get(
+                    "checked") is False, "the program's box unticked")
             press(probe, page, NEXT)
             break
         press(probe, page, NEXT)
@@ -813,6 +816,7 @@ def installer_test(args, screen):
         press(probe, question, CANCEL)
         process.wait(timeout=DEADLINE)
         check(len(uninstall_entries(wine)) == 1, "cancelling changed the installed version")
+        check(not probe.ask("state")["found"], "the installer started the program, unasked")
         probe.close()  # below, each step waits until no program runs in the prefix
 
         # Silently, it answers yes: the installed version is uninstalled, then this one installed.
