@@ -51,6 +51,8 @@ lintian_out=$(lintian --pedantic --display-info --tag-display-limit 0 "$deb" 2>&
   grep -v 'root privileges' || true)
 echo "lintian: ${lintian_out:-clean}"
 if grep -q '^E:' <<<"$lintian_out"; then exit 1; fi
+# The licence and the metainfo as Debian wants them.
+if grep -Ei 'copyright|licen[cs]e|appstream|metainfo' <<<"$lintian_out"; then exit 1; fi
 # A hardened, stripped binary as Debian's own packages ship it.
 for tag in hardening-no-bindnow hardening-no-relro binary-has-unneeded-section; do
   if grep -q "$tag" <<<"$lintian_out"; then echo "lintian reports $tag"; exit 1; fi

@@ -24,3 +24,10 @@ if(MAKENSIS)
 else()
   message(WARNING "makensis missing: the Windows installer is not built or checked")
 endif()
+
+# The licence and the notices of what is linked into orindel.exe, the Windows texts' encoding and
+# line ends, and the version every changelog names.
+find_program(PYTHON3 python3 REQUIRED)
+add_test(NAME artifacts
+  COMMAND ${PYTHON3} ${CMAKE_CURRENT_SOURCE_DIR}/check_artifacts.py ${PROJECT_SOURCE_DIR}
+          ${PROJECT_BINARY_DIR} ${PROJECT_VERSION})

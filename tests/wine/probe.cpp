@@ -4,14 +4,17 @@
 //
 // Usage: probe [--class NAME] COMMAND [ARGS]   runs one command and exits
 //        probe [--class NAME] serve            reads one command per line from stdin
-// Commands: state | text ID | ok | paste COUNT ID T2 T3 | clip COUNT TEXT | clipread | quit
+// Commands: state | text ID | ok | paste COUNT ID T2 T3 | clip COUNT TEXT | clipread | dialogs |
+//           press HWND ID | quit   (dialogs and press: any program's dialogs, an installer's pages)
 // Another process's controls are read with SendMessageW(WM_GETTEXT): GetWindowTextW reads only
 // the caller's own windows.
 #include <windows.h>
 // windows.h first
 #include <shellapi.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -326,6 +329,53 @@ std::string clipRead() {
   return "{\"clipboard\":" + quoted(text) + "}";
 }
 
+// The visible windows inside `parent` at any depth, or on the desktop when it is null.
+std::vector<HWND> visibleWindows(HWND parent) {
+  std::vector<HWND> found;
+  const WNDENUMPROC collect = [](HWND window, LPARAM data) -> BOOL {
+    if (IsWindowVisible(window)) reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
+    return TRUE;
+  };
+  if (parent) EnumChildWindows(parent, collect, reinterpret_cast<LPARAM>(&found));
+  if (!parent) EnumWindows(collect, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+// Every dialog window on the desktop, whatever its program: its handle, title, client area on the
+// screen, and the id, class, state and text of each visible control inside it.
+std::string dialogs() {
+  std::string out;
+  for (HWND dialog : visibleWindows(nullptr)) {
+    if (classOf(dialog) != L"#32770") continue;
+    RECT client{};
+    GetClientRect(dialog, &client);
+    MapWindowPoints(dialog, HWND_DESKTOP, reinterpret_cast<POINT*>(&client), 2);
+    std::string controls;
+    for (HWND c : visibleWindows(dialog)) {
+      controls += (controls.empty() ? "{\"id\":" : ",{\"id\":") + std::to_string(GetDlgCtrlID(c)) +
+                  ",\"class\":" + quoted(classOf(c)) +
+                  ",\"enabled\":" + boolJson(IsWindowEnabled(c)) +
+                  ",\"checked\":" + boolJson(SendMessageW(c, BM_GETCHECK, 0, 0) == BST_CHECKED) +
+                  ",\"text\":" + quoted(textOf(c)) + "}";
+    }
+    out += (out.empty() ? "{\"hwnd\":" : ",{\"hwnd\":") +
+           std::to_string(reinterpret_cast<uintptr_t>(dialog)) +
+           ",\"title\":" + quoted(textOf(dialog)) + ",\"client\":" + rectJson(client) +
+           ",\"controls\":[" + controls + "]}";
+  }
+  return "{\"dialogs\":[" + out + "]}";
+}
+
+// Clicks the visible control `id` inside `dialog`, as a user would.
+std::string press(HWND dialog, int id) {
+  for (HWND control : visibleWindows(dialog)) {
+    if (GetDlgCtrlID(control) != id) continue;
+    PostMessageW(control, BM_CLICK, 0, 0);
+    return "{\"pressed\":true}";
+  }
+  return "{\"pressed\":false}";
+}
+
 // Splits off the first blank-separated word of `line`.
 std::string word(std::string& line) {
   const size_t start = line.find_first_not_of(' ');
@@ -368,6 +418,12 @@ bool run(std::string line, std::string& reply) {
     reply = target ? "{\"text\":" + quoted(textOf(target)) + "}" : "{\"text\":null}";
   } else if (command == "clipread") {
     reply = clipRead();
+  } else if (command == "dialogs") {
+    reply = dialogs();
+  } else if (command == "press") {
+    const std::string dialog = word(line);
+    reply = press(reinterpret_cast<HWND>(std::strtoull(dialog.c_str(), nullptr, 10)),
+                  number(word(line)));
   } else if (command == "quit") {
     return false;
   } else {
@@ -398,7 +454,9 @@ int main() {
     args.erase(args.begin(), args.begin() + 2);
   }
   if (args.empty()) {
-    std::fputs("usage: probe [--class NAME] state|text|ok|paste|clip|clipread|serve\n", stderr);
+    std::fputs(
+        "usage: probe [--class NAME] state|text|ok|paste|clip|clipread|dialogs|press|serve\n",
+        stderr);
     return 2;
   }
   std::string reply;

@@ -9,13 +9,14 @@ Usage:
   wine_suite.py keys --exe ORINDEL.EXE --probe PROBE.EXE --work DIR [--only|--skip NAME ...]
   wine_suite.py screenshots --exe ORINDEL.EXE --probe PROBE.EXE --work DIR --out FOLDER
   wine_suite.py installer (--installer SETUP.EXE | --cpack CPACK --cpack-config FILE)
-                --probe PROBE.EXE --work DIR
+                --locale NAME --probe PROBE.EXE --work DIR [--picture FILE.png]
 
 On a failure the screen is kept as DIR/failures/NAME.png and its path printed.
 """
 import argparse
 import json
 import os
+import re
 import select
 import shutil
 import subprocess
@@ -89,12 +90,15 @@ class Screen:
 class Wine:
     """One Wine prefix and the environment of every program run in it."""
 
-    def __init__(self, prefix, display):
+    def __init__(self, prefix, display, locale="C.UTF-8", locale_path=None):
         self.prefix = prefix
+        # Wine's programs take their language from the Unix locale (LOCPATH: one made by the suite).
         self.env = dict(os.environ, WINEPREFIX=prefix, WINEDEBUG="-all", DISPLAY=display,
-                        WINE64=WINE64, LC_ALL="C.UTF-8",
+                        WINE64=WINE64, LC_ALL=locale,
                         # No Mono or Gecko installer dialogs.
                         WINEDLLOVERRIDES="mscoree,mshtml=")
+        if locale_path:
+            self.env["LOCPATH"] = locale_path
 
     def prepare(self, dpi=96):
         """Boots the prefix once, with the project's fonts, then sets the screen's DPI."""
@@ -704,26 +708,129 @@ def make_installer(args):
     return made[0]
 
 
+# The installer's language in each Unix locale that Wine starts in. It holds only these two, so
+# any other system gets English.
+INSTALLER_LANGUAGES = {"ja_JP.UTF-8": "ja", "en_US.UTF-8": "en"}
+NEXT, CANCEL, YES, NO, RUN_PROGRAM, HEADINGS = 1, 2, 6, 7, 1203, (1201, 1037)
+
+
+def check_language(dialog, expected):
+    """Every text shown is in `expected` (Japanese, or English words besides the program's name
+    and units), but for the folder and the licence: legal text, in English everywhere."""
+    def language(text):
+        if re.search("[\u3040-\u30ff\u3400-\u9fff\uff00-\uffef]", text):
+            return "ja"
+        return "en" if set(re.findall("[A-Za-z]{2,}", text)) - {"Orindel", "KB", "GB"} else None
+
+    found = [language(dialog["title"])] + [language(c["text"]) for c in dialog["controls"]
+                                           if c["class"] in ("Static", "Button")]
+    check(expected in found and set(found) <= {expected, None},
+          f"{dialog['title']!r} not all in {expected}: {dialog['controls']}")
+
+
+def unix_locale(name, work):
+    """A folder for LOCPATH with the locale `name`, made here: none need be installed."""
+    folder = os.path.join(work, "locale")
+    os.makedirs(folder, exist_ok=True)
+    language, _, charset = name.partition(".")
+    subprocess.run(["localedef", "-i", language, "-f", charset, os.path.join(folder, name)],
+                   capture_output=True)
+    check(os.path.exists(os.path.join(folder, name, "LC_CTYPE")), f"localedef made no {name}")
+    return folder
+
+
+def wait_dialog(probe, process, condition, what):
+    """The first dialog window on the screen for which condition(dialog) holds."""
+    deadline = time.monotonic() + DEADLINE
+    while not (found := [d for d in probe.ask("dialogs")["dialogs"] if condition(d)]):
+        check(process.poll() is None, f"the installer ended while waiting for {what}")
+        check(time.monotonic() < deadline, f"waited {DEADLINE} s for {what}")
+        time.sleep(0.1)
+    return found[0]
+
+
+def controls(dialog):
+    return {c["id"]: c for c in dialog["controls"]}
+
+
+def heading(dialog):
+    return next((c["text"] for c in dialog["controls"] if c["id"] in HEADINGS and c["text"]), None)
+
+
+def press(probe, dialog, control):
+    check(probe.ask(f"press {dialog['hwnd']} {control}")["pressed"], f"no {control} to press")
+
+
+def install_by_pages(wine, probe, path, expected, picture):
+    """Clicks Next through the installer's pages, each in `expected`, and leaves the program
+    unstarted at the end. Returns the pages' headings."""
+    process = wine.popen([path])
+    headings = []
+    while True:
+        # A page is read once it has settled: twice alike, with Next enabled.
+        page, last = None, {}
+        while page != last:
+            last, page = page, wait_dialog(
+                probe, process, lambda d: heading(d) not in (None, *headings) and
+                controls(d).get(NEXT, {}).get("enabled"), f"the page after {headings[-1:]}")
+            time.sleep(0.2)
+        headings.append(heading(page))
+        check_language(page, expected)
+        if picture and len(headings) == 1:
+            shoot_client(wine.env["DISPLAY"], page["client"], picture)
+        if any(c["class"] == "msctls_progress32" for c in page["controls"]):
+            continue  # installed: the last page follows by itself
+        if RUN_PROGRAM in controls(page):
+            if controls(page)[RUN_PROGRAM]["checked"]:  # unticked: the program stays closed
+                press(probe, page, RUN_PROGRAM)
+                page = wait_dialog(probe, process, lambda d: controls(d).get(RUN_PROGRAM, {}).get(
+                    "checked") is False, "the program's box unticked")
+            press(probe, page, NEXT)
+            break
+        press(probe, page, NEXT)
+    check(process.wait(timeout=DEADLINE) == 0, "the installer's exit code")
+    return headings
+
+
 def installer_test(args, screen):
     if not args.installer:
         args.installer = make_installer(args)
-    print(f"    installer {args.installer}")
+    expected = INSTALLER_LANGUAGES[args.locale]
+    print(f"    installer {args.installer}, in {args.locale}: expected in {expected}")
     prefix = os.path.join(args.work, "install-prefix")
     shutil.rmtree(prefix, ignore_errors=True)
     shutil.rmtree(prefix + ".lock", ignore_errors=True)
-    wine = Wine(prefix, screen.display)
+    wine = Wine(prefix, screen.display, args.locale, unix_locale(args.locale, args.work))
     started = time.monotonic()
     wine.prepare()
     print(f"    fresh prefix in {time.monotonic() - started:.1f} s")
+    probe = Probe(wine, args.probe)
     try:
+        headings = install_by_pages(wine, probe, args.installer, expected, args.picture)
+        check(len(headings) >= 5, f"the installer showed only {headings}")
+        # Installing over it asks first whether to uninstall it; Cancel leaves it as it is.
+        process = wine.popen([args.installer])
+        question = wait_dialog(probe, process, lambda d: {YES, NO} <= controls(d).keys(),
+                               "the question whether to uninstall first")
+        check_language(question, expected)
+        press(probe, question, CANCEL)
+        process.wait(timeout=DEADLINE)
+        check(len(uninstall_entries(wine)) == 1, "cancelling changed the installed version")
+        check(not probe.ask("state")["found"], "the installer started the program, unasked")
+        probe.close()  # below, each step waits until no program runs in the prefix
+
+        # Silently, it answers yes: the installed version is uninstalled, then this one installed.
         result = wine.run([args.installer, "/S"])
         wine.wait()
         check(result.returncode == 0, f"the installer exited with {result.returncode}")
         entries = uninstall_entries(wine)
         check(len(entries) == 1, f"uninstall entries: {entries}")
         (key, values), = entries.items()
-        for name in ("DisplayName", "DisplayVersion", "DisplayIcon", "UninstallString"):
+        for name in ("DisplayName", "DisplayVersion", "DisplayIcon", "UninstallString",
+                     "Publisher", "EstimatedSize"):
             check(values.get(name), f"{key} has no {name}: {values}")
+        check("Contact" not in values, f"{key} names a contact: {values.get('Contact')}")
+        check(int(values["EstimatedSize"], 16) > 0, f"EstimatedSize {values['EstimatedSize']}")
         check(values["DisplayVersion"].startswith("1.6") or values["DisplayVersion"] == "1.06",
               f"DisplayVersion {values['DisplayVersion']!r}")
         uninstaller = values["UninstallString"].strip('"')
@@ -764,6 +871,7 @@ def installer_test(args, screen):
         check(result.returncode == 0, f"the uninstaller exited with {result.returncode}")
         check(not uninstall_entries(wine), "the uninstall registry entry is left")
     finally:
+        probe.close()
         wine.kill()  # also writes the registry out to its files
     left = [os.path.relpath(os.path.join(root, name), prefix)
             for root, dirs, files in os.walk(os.path.join(prefix, "drive_c"))
@@ -779,12 +887,12 @@ def installer_test(args, screen):
 
 # --- the README's pictures ---------------------------------------------------------------------
 
-def shoot_client(app, path):
-    """Saves the window's client area, as the Linux pictures show it, once two shots agree."""
-    x, y, w, h = app.state()["client"]
+def shoot_client(display, client, path):
+    """Saves a window's client area, as the Linux pictures show it, once two shots agree."""
+    x, y, w, h = client
     previous = None
     for _ in range(40):
-        subprocess.run(["import", "-display", app.suite.screen.display, "-window", "root",
+        subprocess.run(["import", "-display", display, "-window", "root",
                         "-crop", f"{w}x{h}+{x}+{y}", "+repage", path], check=True)
         with open(path, "rb") as picture:
             current = picture.read()
@@ -808,10 +916,12 @@ def screenshots(args, screen):
         app.keys("1", "2", "3", "4", "5", "Tab", "5", "9", "Tab", "5", "9", "KP_Add")
         app.wait_for(lambda s: s.total == " 12345: 59: 59" and quiet(s), "the total 12345:59:59")
         os.makedirs(args.out, exist_ok=True)
-        shoot_client(app, os.path.join(args.out, "win32-narrow.png"))
+        shoot_client(screen.display, app.state()["client"],
+                     os.path.join(args.out, "win32-narrow.png"))
         app.keys("o")
         app.wait_for(lambda s: s.wide and s.box is None, "the panel shown")
-        shoot_client(app, os.path.join(args.out, "win32-wide.png"))
+        shoot_client(screen.display, app.state()["client"],
+                     os.path.join(args.out, "win32-wide.png"))
         print(f"wrote {args.out}/win32-narrow.png and {args.out}/win32-wide.png")
     finally:
         app.close()
@@ -898,6 +1008,9 @@ def main():
     parser.add_argument("--installer")
     parser.add_argument("--cpack")
     parser.add_argument("--cpack-config")
+    parser.add_argument("--locale", default="en_US.UTF-8", choices=INSTALLER_LANGUAGES,
+                        help="the installer's Unix locale")
+    parser.add_argument("--picture", help="where to save the installer's first page")
     parser.add_argument("--probe", required=True)
     parser.add_argument("--work", required=True)
     parser.add_argument("--only", nargs="*", help="run only these scenarios")
@@ -915,10 +1028,10 @@ def main():
             return screenshots(args, screen)
         else:
             count = 1
-            ok = run_one("installs_runs_and_uninstalls_silently",
-                         lambda: installer_test(args, screen), screen,
+            name = f"installs_runs_and_uninstalls_in_{args.locale}"
+            ok = run_one(name, lambda: installer_test(args, screen), screen,
                          os.path.join(args.work, "failures"))
-            failed = [] if ok else ["installs_runs_and_uninstalls_silently"]
+            failed = [] if ok else [name]
     finally:
         screen.close()
     print(f"{count - len(failed)} of {count} scenarios passed in "
