@@ -1,8 +1,8 @@
 #include "console_win32.h"
 
 #include <windows.h>
-// After windows.h, which it needs:
-#include <shellapi.h>
+
+#include <cstdlib>
 
 #include "form2.h"
 #include "wide_text.h"
@@ -52,11 +52,10 @@ bool writeTo(HANDLE output, const std::wstring& text) {
 }  // namespace
 
 std::vector<std::string> commandLineArguments() {
-  int count = 0;
-  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &count);
+  // The C runtime has already split the command line for wWinMain; asking shell32 to do it again
+  // would load one more library at every start.
   std::vector<std::string> arguments;
-  for (int i = 1; argv && i < count; ++i) arguments.push_back(toUtf8(argv[i]));
-  LocalFree(argv);
+  for (int i = 1; __wargv && i < __argc; ++i) arguments.push_back(toUtf8(__wargv[i]));
   return arguments;
 }
 

@@ -5,8 +5,7 @@ add_executable(orindel WIN32 main_win32.cpp console_win32.cpp console_win32.h
   ${CMAKE_CURRENT_BINARY_DIR}/orindel.rc)
 set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/orindel.rc PROPERTIES
   OBJECT_DEPENDS "${ORINDEL_ICO};${ORINDEL_MANIFEST}")
-target_link_libraries(orindel PRIVATE orindel_win32 orindel_options orindel_warnings comctl32
-  shell32)
+target_link_libraries(orindel PRIVATE orindel_win32 orindel_options orindel_warnings comctl32)
 # wWinMain; symbols stripped from the release program. The link map names every static library
 # that went into the program: LICENSE.txt must carry the notice each of them asks for.
 target_link_options(orindel PRIVATE -municode $<$<CONFIG:Release>:-s>
