@@ -173,6 +173,12 @@ class Desktop:
         for process in reversed(self.helpers):
             stop(process)
 
+    def shoot(self, path):
+        return self.screen.shoot(path)
+
+    def output(self):
+        return ""
+
 
 def stop(process, timeout=5):
     """Ends a process of the harness's own, politely first."""
@@ -189,19 +195,13 @@ class Screen:
     """An Xvfb server of the harness's own, on the first free display."""
 
     def __init__(self, size="1024x768x24"):
-        read_end, write_end = os.pipe()
         self.process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", size, "-nolisten", "tcp"],
-            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_end)
-        number = b""
-        while not number.endswith(b"\n"):
-            check(select.select([read_end], [], [], DEADLINE)[0], "Xvfb did not start")
-            chunk = os.read(read_end, 16)
-            check(chunk, "Xvfb did not start")
-            number += chunk
-        os.close(read_end)
-        self.display = ":" + number.decode().strip()
+            # -noreset: by default the server starts afresh whenever its last client leaves,
+            # and turns away whoever comes meanwhile.
+            ["Xvfb", "-displayfd", "1", "-screen", "0", size, "-nolisten", "tcp", "-noreset"],
+            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        check(select.select([self.process.stdout], [], [], DEADLINE)[0], "Xvfb did not start")
+        self.display = ":" + self.process.stdout.readline().decode().strip()
 
     def xdotool(self, *arguments):
         result = subprocess.run(["xdotool", *arguments], env=dict(os.environ, DISPLAY=self.display),

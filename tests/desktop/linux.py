@@ -152,9 +152,6 @@ class X11(Linux):
     def keys(self, text):
         self.screen.keys(text)
 
-    def shoot(self, path):
-        return self.screen.shoot(path)
-
 
 class Wayland(Linux):
     """sway, headless: Qt's Wayland platform, keys from one wtype keyboard held for the session,
