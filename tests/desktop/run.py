@@ -30,13 +30,11 @@ def main():
     args = parser.parse_args()
     args.work = os.path.abspath(args.work)
     os.makedirs(args.work, exist_ok=True)
-    if args.desktop == "screenshots":
+    if args.desktop in ("wine", "installer", "screenshots"):
         import wine
-        return 0 if wine.screenshots(args) else 1
-    if args.desktop in ("wine", "installer"):
-        import wine
-        desktop = wine.Wine(args) if args.desktop == "wine" else wine.Installer(args)
-        scenarios = SCENARIOS + wine.SCENARIOS if args.desktop == "wine" else desktop.scenarios
+        desktop = wine.Installer(args) if args.desktop == "installer" else wine.Wine(args)
+        scenarios = {"wine": SCENARIOS + wine.SCENARIOS, "screenshots": [wine.PICTURES]}.get(
+            args.desktop, getattr(desktop, "scenarios", None))
     else:
         import linux
         desktop = (linux.X11(args.program, args.work, args.desktop_entry) if args.desktop == "x11"

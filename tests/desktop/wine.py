@@ -3,7 +3,6 @@ so Wine sees real Windows key messages, and the probe, a console program in the 
 reads the window back over WM_GETTEXT. The prefix is made once and re-used by later runs.
 Also here: the scenarios only Windows shows, the installer's test and the README's pictures.
 """
-import dataclasses
 import json
 import os
 import re
@@ -12,8 +11,8 @@ import shutil
 import subprocess
 import time
 
-from harness import (CAPTION, CLOSED, DEADLINE, NARROW, START, Desktop, Failure, Scenario, Screen,
-                     State, check, ended, message, poll, stop, wait_for)
+from harness import (CAPTION, CLOSED, DEADLINE, NARROW, Desktop, Scenario, Screen, State, check,
+                     ended, message, poll, stop)
 from scenarios import INVALID, OVER_80, SHOWN
 
 SOURCE = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
@@ -170,7 +169,7 @@ class Wine(Desktop):
 
     def __init__(self, args, screen=None, prefix=None, exe=None):
         super().__init__()
-        self.screen, self.prefix, self.work = screen, prefix, args.work
+        self.screen, self.prefix, self.args, self.work = screen, prefix, args, args.work
         self.exe, self.probe_exe = exe or args.program, args.probe
 
     def start(self):
@@ -446,7 +445,7 @@ def press(probe, dialog, control):
     check(probe.ask(f"press {dialog['hwnd']} {control}")["pressed"], f"no {control} to press")
 
 
-def install_by_pages(prefix, probe, path, expected, picture):
+def install_by_pages(screen, prefix, probe, path, expected, picture):
     """Clicks Next through the installer's pages, each in `expected`, and leaves the program
     unstarted at the end. Returns the pages' headings."""
     process = prefix.popen([path])
@@ -462,7 +461,7 @@ def install_by_pages(prefix, probe, path, expected, picture):
         headings.append(heading(page))
         check_language(page, expected)
         if picture and len(headings) == 1:
-            shoot_client(prefix.env["DISPLAY"], page["client"], picture)
+            shoot_client(screen, page["client"], picture)
         if any(c["class"] == "msctls_progress32" for c in page["controls"]):
             continue  # installed: the last page follows by itself
         if RUN_PROGRAM in controls(page):
@@ -482,7 +481,6 @@ class Installer(Wine):
 
     def __init__(self, args):
         super().__init__(args)
-        self.args = args
         self.scenarios = [Scenario(f"installs_runs_and_uninstalls_in_{args.locale}",
                                    (installer_test, {}), start=None)]
 
@@ -512,7 +510,7 @@ def installer_test(installer):
     print(f"    fresh prefix in {time.monotonic() - started:.1f} s")
     probe = Probe(prefix, args.probe)
     try:
-        headings = install_by_pages(prefix, probe, args.installer, expected, args.picture)
+        headings = install_by_pages(screen, prefix, probe, args.installer, expected, args.picture)
         check(len(headings) >= 5, f"the installer showed only {headings}")
         # Installing over it asks first whether to uninstall it; Cancel leaves it as it is.
         process = prefix.popen([args.installer])
@@ -587,41 +585,32 @@ def installer_test(installer):
 
 # --- the README's pictures ---------------------------------------------------------------------
 
-def shoot_client(display, client, path):
+def shoot_client(screen, client, path):
     """Saves a window's client area, as the Linux pictures show it, once two shots agree."""
-    x, y, w, h = client
-    previous = None
-    for _ in range(40):
-        subprocess.run(["import", "-display", display, "-window", "root",
-                        "-crop", f"{w}x{h}+{x}+{y}", "+repage", path], check=True)
-        with open(path, "rb") as picture:
-            current = picture.read()
-        if current == previous:
-            return
-        previous = current
-        time.sleep(0.1)
-    raise Failure(f"the window kept changing: {path}")
+    def settled():
+        with open(screen.shoot(path, client), "rb") as first:
+            time.sleep(0.1)
+            with open(screen.shoot(path, client), "rb") as second:
+                return first.read() == second.read()
+    poll(settled, f"{path} unchanged")
 
 
-def screenshots(args):
-    desktop = Wine(args)
-    try:
-        desktop.start().launch()
-        # As the Linux pictures: a thousand entries of nothing, then 12345 h 59 m 59 s.
-        check(desktop.probe.ask("clip 1 00").get("done"), "the clipboard was not filled")
-        desktop.probe.ask(f"paste 1000 {COMMAND1} 0 0")
-        state = wait_for(desktop, dataclasses.replace(START, count=" 1000"), "1000 entries")
-        desktop.keys("1 2 3 4 5 Tab 5 9 Tab 5 9 KP_Add")
-        state = wait_for(desktop, dataclasses.replace(state, total=" 12345: 59: 59"), "the total")
-        os.makedirs(args.out, exist_ok=True)
-        for name, keys in (("narrow", ""), ("wide", "o")):
-            if keys:
-                desktop.keys(keys)
-                wait_for(desktop, dataclasses.replace(state, **SHOWN), "the panel shown")
-            shoot_client(desktop.screen.display, desktop.raw()["client"],
-                         os.path.join(args.out, f"win32-{name}.png"))
-        print(f"wrote {args.out}/win32-narrow.png and {args.out}/win32-wide.png")
-    finally:
-        desktop.close()
-        desktop.stop()
-    return True
+def picture(name):
+    def take(desktop):
+        os.makedirs(desktop.args.out, exist_ok=True)
+        shoot_client(desktop.screen, desktop.raw()["client"],
+                     os.path.join(desktop.args.out, f"win32-{name}.png"))
+    take.__name__ = f"picture_{name}"
+    return take
+
+
+def a_thousand_entries(desktop):
+    check(desktop.probe.ask("clip 1 00").get("done"), "the clipboard was not filled")
+    desktop.probe.ask(f"paste 1000 {COMMAND1} 0 0")
+
+
+# As the Linux pictures: a thousand entries of nothing, then 12345 h 59 m 59 s.
+PICTURES = Scenario("the_readmes_pictures", (a_thousand_entries, dict(count=" 1000")),
+                    ("1 2 3 4 5 Tab 5 9 Tab 5 9 KP_Add", dict(total=" 12345: 59: 59",
+                                                              count=" 1001")),
+                    (picture("narrow"), {}), ("o", SHOWN), (picture("wide"), {}))
