@@ -44,6 +44,8 @@ SCENARIOS = [
     Scenario("runtime_errors_are_reported_and_the_program_goes_on",
              ("1 Tab 2 Tab KP_Add", dict(boxes=("1", "2", "+"), **message(LONE_SIGN_IN_S))),
              ("Return", dict(message=None, focus="Text3")),
+             # The caret stays where it was while the message box had the focus.
+             ("1", dict(boxes=("1", "2", "+1"))), ("BackSpace", dict(boxes=("1", "2", "+"))),
              ("shift+Tab shift+Tab ctrl+a 3 2 7 6 8 KP_Add",
               dict(boxes=("32768+", "2", "+"), **message(H_OUT_OF_RANGE))),
              ("Return", dict(message=None, focus="Text1")),
