@@ -2,15 +2,11 @@
 // the window by its class and reports it as one JSON line per command: each control's text,
 // geometry, visibility and check state, the focus, and the program's open message box.
 //
-// Usage: probe COMMAND [ARGS]   runs one command and exits
-//        probe serve            reads one command per line from stdin
-// Commands: state | text ID | paste COUNT ID T2 T3 | clip COUNT TEXT | clipread | dialogs |
+// It reads one command per line from stdin and answers each with one line. Commands: state | text ID | paste COUNT ID T2 T3 | clip COUNT TEXT | clipread | dialogs |
 //           press HWND ID | quit   (dialogs and press: any program's dialogs, an installer's pages)
 // Another process's controls are read with SendMessageW(WM_GETTEXT): GetWindowTextW reads only
 // the caller's own windows.
 #include <windows.h>
-// windows.h first
-#include <shellapi.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -182,9 +178,6 @@ std::string controlJson(HWND main, int index) {
   const bool wide = client.right > MulDiv(orindel::kNarrowClientTwips, dpi, 1440);
   out += ",\"design\":" + rectJson(designedRect(index, dpi, wide));
   out += ",\"previous\":" + std::to_string(before ? idOf(before, main) : 0);
-  if (classOf(control) == L"Button") {
-    out += ",\"checked\":" + std::to_string(SendMessageW(control, BM_GETCHECK, 0, 0));
-  }
   return out + "}";
 }
 
@@ -222,8 +215,7 @@ std::string state() {
   if (!SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 200, &ignored)) {
     return "{\"found\":true,\"visible\":true,\"busy\":true}";
   }
-  DWORD pid = 0;
-  const DWORD thread = GetWindowThreadProcessId(main, &pid);
+  const DWORD thread = GetWindowThreadProcessId(main, nullptr);
   RECT client{};
   GetClientRect(main, &client);
   MapWindowPoints(main, HWND_DESKTOP, reinterpret_cast<POINT*>(&client), 2);
@@ -233,8 +225,7 @@ std::string state() {
   GetGUIThreadInfo(thread, &gui);
   HWND box = messageBox(main);
 
-  std::string out = "{\"found\":true,\"pid\":" + std::to_string(pid);
-  out += ",\"caption\":" + quoted(textOf(main));
+  std::string out = "{\"found\":true,\"caption\":" + quoted(textOf(main));
   out += ",\"visible\":" + boolJson(IsWindowVisible(main));
   out += ",\"client\":" + rectJson(client);
   out += ",\"dpi\":" + std::to_string(GetDpiForWindow(main));
@@ -277,7 +268,7 @@ std::string pasteEntries(int count, int id, const std::wstring& text2, const std
   return "{\"done\":true}";
 }
 
-// Puts `count` copies of `text` on the clipboard. The probe keeps running in serve mode so that
+// Puts `count` copies of `text` on the clipboard. The probe keeps running so that
 // the clipboard keeps its owner until the paste.
 std::string clip(int count, const std::wstring& text) {
   std::wstring all;
@@ -296,7 +287,7 @@ std::string clip(int count, const std::wstring& text) {
   EmptyClipboard();
   const bool done = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
   CloseClipboard();
-  return "{\"done\":" + boolJson(done) + ",\"length\":" + std::to_string(all.size()) + "}";
+  return "{\"done\":" + boolJson(done) + "}";
 }
 
 std::string clipRead() {
@@ -413,39 +404,16 @@ bool run(std::string line, std::string& reply) {
   return true;
 }
 
-void print(const std::string& reply) {
-  std::fwrite(reply.data(), 1, reply.size(), stdout);
-  std::fputc('\n', stdout);
-  std::fflush(stdout);
-}
-
 }  // namespace
 
 int main() {
   // Physical pixels for every window, whatever DPI awareness the program declares.
   SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
-  // The arguments as UTF-8, whatever the prefix's code page.
-  int argc = 0;
-  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  std::vector<std::string> args;
-  for (int i = 1; i < argc; ++i) args.push_back(utf8(argv[i]));
-  LocalFree(argv);
-  if (args.empty()) {
-    std::fputs("usage: probe state|text|paste|clip|clipread|dialogs|press|serve\n", stderr);
-    return 2;
+  std::string line, reply;
+  while (std::getline(std::cin, line) && run(line, reply)) {
+    std::fwrite(reply.data(), 1, reply.size(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
   }
-  std::string reply;
-  if (args[0] == "serve") {
-    std::string line;
-    while (std::getline(std::cin, line)) {
-      if (!run(line, reply)) break;
-      print(reply);
-    }
-    return 0;
-  }
-  std::string line;
-  for (const std::string& arg : args) line += (line.empty() ? "" : " ") + arg;
-  run(line, reply);
-  print(reply);
   return 0;
 }

@@ -84,10 +84,10 @@ class Prefix:
 
 
 class Probe:
-    """The probe in serve mode: one command per line, one JSON line back."""
+    """The probe: one command per line, one JSON line back."""
 
     def __init__(self, prefix, probe_exe):
-        self.process = prefix.popen([probe_exe, "serve"], stdin=subprocess.PIPE,
+        self.process = prefix.popen([probe_exe], stdin=subprocess.PIPE,
                                     stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
 
     def ask(self, command, timeout=DEADLINE):
