@@ -232,6 +232,9 @@ std::string state() {
   out += ",\"sizable\":" + boolJson(style & WS_THICKFRAME);
   out += ",\"maximize\":" + boolJson(style & WS_MAXIMIZEBOX);
   out += ",\"focus\":" + std::to_string(idOf(gui.hwndFocus, main));
+  // Keys go to the active window: the program's, or its message box.
+  const HWND active = GetForegroundWindow();
+  out += ",\"active\":" + boolJson(active == main || (box && active == box));
   out += ",\"box\":" + boxJson(main, box);
   out += ",\"menu\":" + menuJson(main);
   HWND tip = topLevelOf(main, L"tooltips_class32");

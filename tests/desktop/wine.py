@@ -113,7 +113,7 @@ class Probe:
 def problems(raw):
     """What the window breaks of its design: the caption, the fixed border, each control's kind,
     its place in z-order and its rectangle at the window's DPI; the message box's owner, icon and
-    buttons."""
+    buttons. Also whether the window, or its message box, is the active one that takes the keys."""
     found = []
     if raw["caption"] != CAPTION:
         found.append(f"caption {raw['caption']!r}")
@@ -136,6 +136,8 @@ def problems(raw):
     for box in raw["controls"][:3]:
         if box["previous"] != box["id"] + 5:
             found.append(f"{box['name']} follows {box['previous']} in z-order")
+    if not raw["active"]:
+        found.append("not the active window: keys would go elsewhere")
     box = raw["box"]
     if box and not box["owned"]:
         found.append("the message box is not owned by the window")
@@ -220,6 +222,8 @@ class Wine(Desktop):
 
     def close(self):
         stop(self.program, timeout=0)
+        # Gone from the screen too, so that the next program's window is the only one.
+        poll(lambda: not self.screen.windows(CAPTION), "the program's window closed")
 
     def stop(self):
         self.probe.close()
@@ -338,7 +342,7 @@ SCENARIOS = [
              ("1 Tab 2 Tab 3 KP_Add", dict(total=" 1: 2: 3", count=" 1")), (copy_the_total, {})),
     # 100,001 characters: an odd number of toggles leaves the panel shown.
     Scenario("pasting_100000_characters_then_o_finishes",
-             (paste_100000_characters, dict(boxes=("1" * 100_000, "", ""))),
+             (paste_100000_characters, dict(boxes=("1" * 100_000, "", "")), 3),
              ("o", dict(boxes=("", "", ""), **SHOWN), 3)),
     Scenario("a_total_of_ten_digit_hours_is_shown_whole",
              (add_30519_entries, dict(total=TEN_DIGITS, count=f" {ENTRIES}")),
