@@ -12,6 +12,7 @@ A failed scenario leaves a screenshot in DIR/failures.
 """
 import argparse
 import os
+import signal
 import sys
 
 from harness import play_all
@@ -42,6 +43,8 @@ def main():
         scenarios = SCENARIOS + getattr(linux, args.desktop.upper() + "_SCENARIOS", [])
     scenarios = [s for s in scenarios
                  if (not args.only or s.name in args.only) and s.name not in args.skip]
+    # Ended from outside (a test's time-out), it still stops what it started.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit("ended by SIGTERM"))
     try:
         desktop.start()
         passed = play_all(desktop, scenarios, os.path.join(args.work, "failures"))

@@ -172,7 +172,7 @@ class Wine(Desktop):
     def __init__(self, args, screen=None, prefix=None, exe=None):
         super().__init__()
         self.screen, self.prefix, self.args, self.work = screen, prefix, args, args.work
-        self.exe, self.probe_exe = exe or args.program, args.probe
+        self.exe, self.probe_exe, self.probe = exe or args.program, args.probe, None
 
     def start(self):
         if self.screen is None:
@@ -226,8 +226,9 @@ class Wine(Desktop):
         poll(lambda: not self.screen.windows(CAPTION), "the program's window closed")
 
     def stop(self):
-        self.probe.close()
-        self.prefix.kill()
+        if self.probe:  # none when stopped while starting
+            self.probe.close()
+            self.prefix.kill()
         super().stop()
 
 
