@@ -2,8 +2,9 @@
 // the window by its class and reports it as one JSON line per command: each control's text,
 // geometry, visibility and check state, the focus, and the program's open message box.
 //
-// It reads one command per line from stdin and answers each with one line. Commands: state | text ID | paste COUNT ID T2 T3 | clip COUNT TEXT | clipread | dialogs |
-//           press HWND ID | quit   (dialogs and press: any program's dialogs, an installer's pages)
+// It reads one command a line from stdin and answers each with one line. Commands:
+//   state | text ID | paste COUNT ID T2 T3 | clip COUNT TEXT | clipread | dialogs |
+//   press HWND ID | quit   (dialogs and press: any program's dialogs, an installer's pages)
 // Another process's controls are read with SendMessageW(WM_GETTEXT): GetWindowTextW reads only
 // the caller's own windows.
 #include <windows.h>
