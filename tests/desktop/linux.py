@@ -1,5 +1,5 @@
-"""The Qt program on two Linux desktops, read through the AT-SPI accessibility bus as a screen reader
-reads it: Xvfb with openbox, typed on with xdotool; and headless sway, typed on with one held
+"""The Qt program on two Linux desktops, read through the AT-SPI accessibility bus as a screen
+reader reads it: Xvfb with openbox, typed on with xdotool; and headless sway, typed on with one held
 wtype keyboard. Both run inside a D-Bus session of their own (dbus-run-session), sway as a user
 that is not root (see as_user.sh).
 """

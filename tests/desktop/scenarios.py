@@ -18,7 +18,8 @@ HIDDEN = dict(panel=False, size=NARROW)
 NARROW_TABS = ("Text2", "Text3", "Command1", "Command2", "Command3", "Text1")
 
 SCENARIOS = [
-    Scenario("keypad_plus_adds_the_entry", ("1 Tab 2 Tab 3 KP_Add", dict(total=" 1: 2: 3", count=" 1"))),
+    Scenario("keypad_plus_adds_the_entry",
+             ("1 Tab 2 Tab 3 KP_Add", dict(total=" 1: 2: 3", count=" 1"))),
     Scenario("both_minus_keys_subtract",
              ("1 Tab 0 Tab 0 KP_Add", dict(total=" 1: 0: 0", count=" 1")),
              ("0 Tab 1 Tab 0 minus", dict(total=" 0: 59: 0", count=" 0")),
