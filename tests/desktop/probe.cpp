@@ -3,7 +3,7 @@
 // geometry, visibility and check state, the focus, and the program's open message box.
 //
 // It reads one command a line from stdin and answers each with one line. Commands:
-//   state | text ID | paste COUNT ID T2 T3 | clip COUNT TEXT | clipread | dialogs |
+//   state | paste COUNT ID T2 T3 | clip COUNT TEXT | clipread | dialogs |
 //   press HWND ID | quit   (dialogs and press: any program's dialogs, an installer's pages)
 // Another process's controls are read with SendMessageW(WM_GETTEXT): GetWindowTextW reads only
 // the caller's own windows.
@@ -248,11 +248,6 @@ std::string state() {
   return out + "]}";
 }
 
-HWND control(int id) {
-  HWND main = mainWindow();
-  return main ? GetDlgItem(main, id) : nullptr;
-}
-
 // Queues `count` entries: the clipboard pasted into Text1, `text2` and `text3` typed into Text2
 // and Text3, then a click of button `id`; all posted, as the program's own input would queue them.
 // It returns at once and the program takes them at its own pace (waiting for each message, as
@@ -389,9 +384,6 @@ bool run(std::string line, std::string& reply) {
   } else if (command == "clip") {
     const int count = number(word(line));
     reply = clip(count, wide(line));
-  } else if (command == "text") {
-    HWND target = control(number(word(line)));
-    reply = target ? "{\"text\":" + quoted(textOf(target)) + "}" : "{\"text\":null}";
   } else if (command == "clipread") {
     reply = clipRead();
   } else if (command == "dialogs") {
