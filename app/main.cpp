@@ -1,6 +1,8 @@
 // Orindel: starts the one window.
 #include <QApplication>
 #include <QIcon>
+#include <cstdio>
+#include <cstdlib>
 #include <optional>
 
 #include "form2_widget.h"
@@ -23,5 +25,13 @@ int main(int argc, char* argv[]) {
 
   orindel::Form2Widget window;
   window.show();
-  return app.exec();
+  const int code = app.exec();
+  // Qt 6.4's Wayland client can deadlock while it closes its connection to the compositor (its
+  // event thread waits for a read that never comes), and the program would stay behind with no
+  // window. The window is gone and there is nothing left to save, so a Wayland run ends here.
+  if (QGuiApplication::platformName() == QLatin1String("wayland")) {
+    std::fflush(nullptr);
+    std::_Exit(code);
+  }
+  return code;
 }

@@ -1,16 +1,13 @@
-// The Wine suite's eyes: a console program, run in the same prefix as Orindel, that finds the
-// window by its class and reports it as one JSON line per command: each control's text, geometry,
-// visibility and check state, the focus, and the program's open message box, which it can close.
+// The Windows desktop's reader: a console program, run in the same prefix as Orindel, that finds
+// the window by its class and reports it as one JSON line per command: each control's text,
+// geometry, visibility and check state, the focus, and the program's open message box.
 //
-// Usage: probe [--class NAME] COMMAND [ARGS]   runs one command and exits
-//        probe [--class NAME] serve            reads one command per line from stdin
-// Commands: state | text ID | ok | paste COUNT ID T2 T3 | clip COUNT TEXT | clipread | dialogs |
-//           press HWND ID | quit   (dialogs and press: any program's dialogs, an installer's pages)
+// It reads one command a line from stdin and answers each with one line. Commands:
+//   state | paste COUNT ID T2 T3 | clip COUNT TEXT | clipread | dialogs |
+//   press HWND ID | quit   (dialogs and press: any program's dialogs, an installer's pages)
 // Another process's controls are read with SendMessageW(WM_GETTEXT): GetWindowTextW reads only
 // the caller's own windows.
 #include <windows.h>
-// windows.h first
-#include <shellapi.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -98,9 +95,7 @@ RECT rectIn(HWND window, HWND parent) {
   return r;
 }
 
-std::wstring g_class = L"OrindelForm2";
-
-HWND mainWindow() { return FindWindowW(g_class.c_str(), nullptr); }
+HWND mainWindow() { return FindWindowW(L"OrindelForm2", nullptr); }
 
 // A visible top-level window of the program's process with the given class.
 HWND topLevelOf(HWND main, const wchar_t* className) {
@@ -173,24 +168,17 @@ std::string controlJson(HWND main, int index) {
   std::string out = "{\"id\":" + std::to_string(id) +
                     ",\"name\":" + quoted(std::string(orindel::kControls[index].name));
   if (!control) return out + ",\"exists\":false}";
-  const LONG style = GetWindowLongW(control, GWL_STYLE);
   HWND before = GetWindow(control, GW_HWNDPREV);
   out += ",\"exists\":true,\"class\":" + quoted(classOf(control));
   out += ",\"text\":" + quoted(textOf(control));
   out += ",\"visible\":" + boolJson(IsWindowVisible(control));
-  out += ",\"enabled\":" + boolJson(IsWindowEnabled(control));
   out += ",\"rect\":" + rectJson(rectIn(control, main));
   RECT client{};
   GetClientRect(main, &client);
   const int dpi = static_cast<int>(GetDpiForWindow(main));
   const bool wide = client.right > MulDiv(orindel::kNarrowClientTwips, dpi, 1440);
   out += ",\"design\":" + rectJson(designedRect(index, dpi, wide));
-  out += ",\"style\":" + std::to_string(static_cast<unsigned long>(style));
-  out += ",\"tabstop\":" + boolJson(style & WS_TABSTOP);
   out += ",\"previous\":" + std::to_string(before ? idOf(before, main) : 0);
-  if (classOf(control) == L"Button") {
-    out += ",\"checked\":" + std::to_string(SendMessageW(control, BM_GETCHECK, 0, 0));
-  }
   return out + "}";
 }
 
@@ -222,10 +210,14 @@ std::string boxJson(HWND main, HWND box) {
 std::string state() {
   HWND main = mainWindow();
   if (!main) return "{\"found\":false}";
-  DWORD pid = 0;
-  const DWORD thread = GetWindowThreadProcessId(main, &pid);
-  RECT window{}, client{};
-  GetWindowRect(main, &window);
+  // A window at work on a long message (a paste of many characters) would hold each of the reads
+  // below for seconds: say so at once, and let the caller ask again.
+  DWORD_PTR ignored = 0;
+  if (!SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 200, &ignored)) {
+    return "{\"found\":true,\"visible\":true,\"busy\":true}";
+  }
+  const DWORD thread = GetWindowThreadProcessId(main, nullptr);
+  RECT client{};
   GetClientRect(main, &client);
   MapWindowPoints(main, HWND_DESKTOP, reinterpret_cast<POINT*>(&client), 2);
   const LONG style = GetWindowLongW(main, GWL_STYLE);
@@ -234,20 +226,16 @@ std::string state() {
   GetGUIThreadInfo(thread, &gui);
   HWND box = messageBox(main);
 
-  std::string out = "{\"found\":true,\"pid\":" + std::to_string(pid);
-  out += ",\"caption\":" + quoted(textOf(main));
+  std::string out = "{\"found\":true,\"caption\":" + quoted(textOf(main));
   out += ",\"visible\":" + boolJson(IsWindowVisible(main));
-  out += ",\"window\":" + rectJson(window) + ",\"client\":" + rectJson(client);
+  out += ",\"client\":" + rectJson(client);
   out += ",\"dpi\":" + std::to_string(GetDpiForWindow(main));
   out += ",\"sizable\":" + boolJson(style & WS_THICKFRAME);
   out += ",\"maximize\":" + boolJson(style & WS_MAXIMIZEBOX);
-  out += ",\"minimize\":" + boolJson(style & WS_MINIMIZEBOX);
   out += ",\"focus\":" + std::to_string(idOf(gui.hwndFocus, main));
-  out += ",\"focus_class\":" + quoted(gui.hwndFocus ? classOf(gui.hwndFocus) : L"");
-  out += ",\"active\":" + quoted(gui.hwndActive == main  ? "main"
-                                 : gui.hwndActive == box ? (box ? "box" : "none")
-                                 : gui.hwndActive        ? utf8(classOf(gui.hwndActive))
-                                                         : "none");
+  // Keys go to the active window: the program's, or its message box.
+  const HWND active = GetForegroundWindow();
+  out += ",\"active\":" + boolJson(active == main || (box && active == box));
   out += ",\"box\":" + boxJson(main, box);
   out += ",\"menu\":" + menuJson(main);
   HWND tip = topLevelOf(main, L"tooltips_class32");
@@ -258,21 +246,6 @@ std::string state() {
     out += controlJson(main, i);
   }
   return out + "]}";
-}
-
-// Presses OK on the program's open message box, as its button would.
-std::string pressOk() {
-  HWND main = mainWindow();
-  HWND box = main ? messageBox(main) : nullptr;
-  if (!box) return "{\"pressed\":false}";
-  PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
-  return "{\"pressed\":true}";
-}
-
-HWND control(int id) {
-  HWND main = mainWindow();
-  return main ? GetDlgItem(main, id) : nullptr;
 }
 
 // Queues `count` entries: the clipboard pasted into Text1, `text2` and `text3` typed into Text2
@@ -294,7 +267,7 @@ std::string pasteEntries(int count, int id, const std::wstring& text2, const std
   return "{\"done\":true}";
 }
 
-// Puts `count` copies of `text` on the clipboard. The probe keeps running in serve mode so that
+// Puts `count` copies of `text` on the clipboard. The probe keeps running so that
 // the clipboard keeps its owner until the paste.
 std::string clip(int count, const std::wstring& text) {
   std::wstring all;
@@ -313,7 +286,7 @@ std::string clip(int count, const std::wstring& text) {
   EmptyClipboard();
   const bool done = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
   CloseClipboard();
-  return "{\"done\":" + boolJson(done) + ",\"length\":" + std::to_string(all.size()) + "}";
+  return "{\"done\":" + boolJson(done) + "}";
 }
 
 std::string clipRead() {
@@ -403,8 +376,6 @@ bool run(std::string line, std::string& reply) {
   const std::string command = word(line);
   if (command == "state") {
     reply = state();
-  } else if (command == "ok") {
-    reply = pressOk();
   } else if (command == "paste") {
     const int count = number(word(line));
     const int id = number(word(line));
@@ -413,9 +384,6 @@ bool run(std::string line, std::string& reply) {
   } else if (command == "clip") {
     const int count = number(word(line));
     reply = clip(count, wide(line));
-  } else if (command == "text") {
-    HWND target = control(number(word(line)));
-    reply = target ? "{\"text\":" + quoted(textOf(target)) + "}" : "{\"text\":null}";
   } else if (command == "clipread") {
     reply = clipRead();
   } else if (command == "dialogs") {
@@ -432,45 +400,16 @@ bool run(std::string line, std::string& reply) {
   return true;
 }
 
-void print(const std::string& reply) {
-  std::fwrite(reply.data(), 1, reply.size(), stdout);
-  std::fputc('\n', stdout);
-  std::fflush(stdout);
-}
-
 }  // namespace
 
 int main() {
   // Physical pixels for every window, whatever DPI awareness the program declares.
   SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
-  // The arguments as UTF-8, whatever the prefix's code page.
-  int argc = 0;
-  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  std::vector<std::string> args;
-  for (int i = 1; i < argc; ++i) args.push_back(utf8(argv[i]));
-  LocalFree(argv);
-  if (args.size() >= 2 && args[0] == "--class") {
-    g_class = wide(args[1]);
-    args.erase(args.begin(), args.begin() + 2);
+  std::string line, reply;
+  while (std::getline(std::cin, line) && run(line, reply)) {
+    std::fwrite(reply.data(), 1, reply.size(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
   }
-  if (args.empty()) {
-    std::fputs(
-        "usage: probe [--class NAME] state|text|ok|paste|clip|clipread|dialogs|press|serve\n",
-        stderr);
-    return 2;
-  }
-  std::string reply;
-  if (args[0] == "serve") {
-    std::string line;
-    while (std::getline(std::cin, line)) {
-      if (!run(line, reply)) break;
-      print(reply);
-    }
-    return 0;
-  }
-  std::string line;
-  for (const std::string& arg : args) line += (line.empty() ? "" : " ") + arg;
-  run(line, reply);
-  print(reply);
   return 0;
 }

@@ -1,0 +1,259 @@
+"""The Qt program on two Linux desktops, read through the AT-SPI accessibility bus as a screen
+reader reads it: Xvfb with openbox, typed on with xdotool; and headless sway, typed on with one held
+wtype keyboard. Both run inside a D-Bus session of their own (dbus-run-session), sway as a user
+that is not root (see as_user.sh).
+"""
+import glob
+import json
+import os
+import subprocess
+
+import pyatspi
+
+from harness import (CAPTION, CLOSED, DEADLINE, TITLE, Desktop, Scenario, Screen, State, check,
+                     ended, message, poll, stop)
+from scenarios import INVALID
+
+# The accessible names a screen reader gives the controls: an entry box its unit's caption, a
+# button its own name.
+BOX_NAMES = ("ｈ", "ｍ", "ｓ")
+BUTTON_NAMES = ("加算", "減算", "拡張メニューの表示切替")
+
+
+def walk(node):
+    yield node
+    for i in range(node.childCount):
+        child = node.getChildAtIndex(i)
+        if child is not None:
+            yield from walk(child)
+
+
+def showing(node):
+    return node.getState().contains(pyatspi.STATE_SHOWING)
+
+
+def accessible_state(pid):
+    """The program's window as its accessible objects tell it, or None while it is not there."""
+    desktop = pyatspi.Registry.getDesktop(0)
+    tops = [top for app in (desktop.getChildAtIndex(i) for i in range(desktop.childCount))
+            if app is not None and app.get_process_id() == pid
+            for top in (app.getChildAtIndex(j) for j in range(app.childCount)) if top is not None]
+    window = next((t for t in tops if t.name == CAPTION), None)
+    if window is None:
+        return None
+    # The controls in the design's order, by role (the window holds the frame's options first).
+    kinds = {}
+    for node in walk(window):
+        kinds.setdefault(node.getRoleName(), []).append(node)
+    boxes, labels = kinds.get("text", []), kinds.get("label", [])
+    names = {"text": ["Text1", "Text2", "Text3"], "push button": ["Command1", "Command2",
+             "Command3"], "radio button": ["Option1", "Option2"]}
+    focus = next((names[role][i] for role, nodes in kinds.items() if role in names
+                  for i, node in enumerate(nodes)
+                  if node.getState().contains(pyatspi.STATE_FOCUSED)), None)
+    problems = []
+    if tuple(b.name for b in boxes) != BOX_NAMES:
+        problems.append(f"the boxes are named {[b.name for b in boxes]}")
+    if tuple(b.name for b in kinds.get("push button", [])) != BUTTON_NAMES:
+        problems.append(f"the buttons are named {[b.name for b in kinds.get('push button', [])]}")
+    box = None
+    for dialog in (t for t in tops if t.getRoleName() in ("dialog", "alert")):
+        parts = list(walk(dialog))[1:]
+        box = (dialog.name, "\n".join(p.name for p in parts if p.getRoleName() == "label"))
+        if [p.getRoleName() for p in parts if p.getRoleName() in ("push button", "icon", "image")
+                or p.getRoleName() == "label" and not p.name] != ["push button"]:
+            problems.append("the message box holds more than its text and one button")
+    extents = window.queryComponent().getExtents(pyatspi.WINDOW_COORDS)
+    return State(boxes=tuple(b.queryText().getText(0, -1) for b in boxes), total=labels[3].name,
+                 count=labels[4].name, panel=showing(labels[4]), focus=focus, message=box,
+                 size=(extents.width, extents.height), problems=tuple(problems))
+
+
+class Linux(Desktop):
+    """What the two Linux desktops share: the program, its reader and its log."""
+
+    def __init__(self, binary, work):
+        super().__init__()
+        self.binary, self.work = binary, work
+
+    def launch(self, scenario):
+        self.log = open(os.path.join(self.work, "orindel.log"), "w")
+        self.program = subprocess.Popen([self.binary, *scenario.arguments], env=dict(
+            self.env, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"), stdout=self.log,
+            stderr=subprocess.STDOUT)
+
+    def read(self):
+        if self.program.poll() is not None:
+            return ended(self.program.returncode)
+        try:
+            state = accessible_state(self.program.pid)
+        except Exception as error:  # an object that went away while it was read: read again
+            return State(problems=(f"reading: {error!r}",))
+        return state or State(problems=("not on the accessibility bus",))
+
+    def close(self):
+        stop(self.program)
+        self.log.close()
+
+    def output(self):
+        with open(self.log.name, errors="replace") as log:
+            return log.read()[-3000:]
+
+
+class X11(Linux):
+    """Xvfb with openbox, the window manager of a desktop session, and the accessibility bus."""
+
+    def __init__(self, binary, work, desktop_entry):
+        super().__init__(binary, work)
+        self.desktop_entry = desktop_entry
+
+    def start(self):
+        self.screen = Screen()
+        self.helpers.append(self.screen.process)
+        self.env = dict(os.environ, DISPLAY=self.screen.display, QT_QPA_PLATFORM="xcb")
+        self.helper(["openbox"], env=self.env, stderr=open(os.path.join(self.work, "wm.log"), "w"))
+        self.helper(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"], env=self.env)
+        # The window manager first, so that it manages the program's window from its start.
+        poll(lambda: "window id" in self.xprop("-root", "_NET_SUPPORTING_WM_CHECK"),
+             "openbox running")
+        with open(self.desktop_entry) as entry:
+            self.wm_class = next(line.split("=", 1)[1].strip() for line in entry
+                                 if line.startswith("StartupWMClass="))
+
+    def xprop(self, *arguments):
+        return subprocess.run(["xprop", *arguments], env=self.env, capture_output=True,
+                              text=True).stdout
+
+    def launch(self, scenario):
+        super().launch(scenario)
+        window = poll(lambda: self.screen.windows(CAPTION, self.program.pid),
+                      "the program's window")[0]
+        # The window's class matches the desktop entry, for the dock to group it under its icon.
+        wm_class = self.xprop("-id", window, "WM_CLASS").rsplit('"', 2)[-2]
+        check(wm_class == self.wm_class, f"WM_CLASS {wm_class!r}, the desktop entry's "
+              f"StartupWMClass {self.wm_class!r}")
+
+    def read(self):
+        state = super().read()
+        if state.message is None:
+            return state
+        # A message box offers neither minimising nor maximising, and its title shows whole.
+        problems = []
+        for box in self.screen.windows(TITLE, self.program.pid):
+            hints = self.xprop("-id", box, "_MOTIF_WM_HINTS").partition("= ")[2].split(", ")
+            if len(hints) > 1 and int(hints[0], 0) & 1 and int(hints[1], 0) & 0x18:
+                problems.append("the message box may be minimised or maximised")
+            width = int(self.screen.xdotool("getwindowgeometry", box).split("Geometry: ")[1]
+                        .split("x")[0])
+            if width < 200:
+                problems.append(f"the message box is {width} pixels wide, too narrow for its title")
+        return State(**{**vars(state), "problems": state.problems + tuple(problems)})
+
+    def keys(self, text):
+        self.screen.keys(text)
+
+
+class Wayland(Linux):
+    """sway, headless: Qt's Wayland platform, keys from one wtype keyboard held for the session,
+    and the window's size and focus as sway's window tree has them."""
+
+    def start(self):
+        runtime = os.environ["XDG_RUNTIME_DIR"]
+        config = os.path.join(self.work, "sway.conf")
+        with open(config, "w") as out:
+            # No bar and no X server: the window and the keys are all there is.
+            out.write("xwayland disable\n"
+                      "output HEADLESS-1 resolution 1024x768 position 0 0 scale 1\n")
+        self.helper(["sway", "-c", config], stdout=open(os.path.join(self.work, "sway.log"), "w"),
+                    stderr=subprocess.STDOUT, env=dict(os.environ, WLR_BACKENDS="headless",
+                                                       WLR_LIBINPUT_NO_DEVICES="1",
+                                                       WLR_RENDERER="pixman"))
+        wayland = poll(lambda: [s for s in glob.glob(os.path.join(runtime, "wayland-*"))
+                                if not s.endswith(".lock")], "sway's Wayland socket")
+        ipc = poll(lambda: glob.glob(os.path.join(runtime, "sway-ipc.*.sock")), "sway's IPC")
+        self.env = dict(os.environ, WAYLAND_DISPLAY=os.path.basename(wayland[0]),
+                        SWAYSOCK=ipc[0], QT_QPA_PLATFORM="wayland")
+        poll(lambda: self.ipc("get_tree"), "sway's IPC answering")
+        # A headless seat has no keyboard: each wtype call would plug one in and pull it out
+        # again, and the program, which binds its keyboard only once the seat has one, would miss
+        # the keys sent in between. A virtual keyboard kept for the session stands for a real one.
+        self.helper(["wtype", "-s", "86400000"], env=self.env)
+        poll(lambda: any(s.get("capabilities", 0) & 2 for s in self.ipc("get_seats") or []),
+             "a keyboard on sway's seat")
+
+    def ipc(self, request):
+        result = subprocess.run(["swaymsg", "-r", "-t", request], env=self.env,
+                                capture_output=True, text=True, timeout=DEADLINE)
+        return json.loads(result.stdout) if result.returncode == 0 else None
+
+    def windows(self):
+        """The program's windows in sway's tree, by title."""
+        found, nodes = {}, [self.ipc("get_tree") or {}]
+        while nodes:
+            node = nodes.pop()
+            if node.get("pid") == self.program.pid:
+                found[node.get("name")] = node
+            nodes += node.get("nodes", []) + node.get("floating_nodes", [])
+        return found
+
+    def read(self):
+        state = super().read()
+        if state.exit is not None:
+            return state
+        windows = self.windows()
+        window = windows.pop(CAPTION, None)
+        if window is None:
+            return State(problems=("no window in sway's tree",))
+        focused = [name for name, node in windows.items() if node.get("focused")]
+        problems = list(state.problems)
+        # A tiling compositor floats only a window of fixed size; a tiled one would take the
+        # output's width and the O key could not change it.
+        if window["type"] != "floating_con" or window["shell"] != "xdg_shell":
+            problems.append(f"not a floating Wayland window: {window['type']}, {window['shell']}")
+        if list(windows) != ([TITLE] if state.message else []):
+            problems.append(f"other windows: {list(windows)}")
+        if not window["focused"] and focused != ([TITLE] if state.message else []):
+            problems.append(f"sway gives the keyboard to {focused or 'no window'}")
+        return State(**{**vars(state), "size": (window["window_rect"]["width"],
+                                                window["window_rect"]["height"]),
+                        "problems": tuple(problems)})
+
+    def keys(self, text):
+        # Each wtype call uploads a keymap of its own, and the key after the upload can be lost:
+        # lead with Shift, which lands on the same key in every call's keymap and types nothing.
+        arguments = ["-k", "Shift_L", "-s", "50"]
+        for chord in text.split():
+            *modifiers, key = chord.split("+")
+            # wtype gives each keysym a key of its own with no shift level: a US keyboard's
+            # Shift and = is the keysym plus, with Shift held.
+            key = {("shift", "equal"): "plus"}.get((*modifiers, key), key)
+            for modifier in modifiers:
+                arguments += ["-M", modifier]
+            arguments += ["-k", key]
+            for modifier in modifiers:
+                arguments += ["-m", modifier]
+        subprocess.run(["wtype", *arguments], env=self.env, check=True, timeout=DEADLINE)
+
+    def shoot(self, path):
+        subprocess.run(["grim", path], env=self.env, timeout=DEADLINE)
+        return path
+
+
+
+def layout(name):
+    def set_layout(x11):
+        check(subprocess.run(["setxkbmap", "-layout", name], env=x11.env).returncode == 0,
+              f"setxkbmap -layout {name}")
+    set_layout.__name__ = f"layout_{name}"
+    return set_layout
+
+
+X11_SCENARIOS = [
+    # A Japanese keyboard's plus key is ";+": Shift with it adds. Shift with its minus key types
+    # "=" and still subtracts, which the entry check then refuses for the "=".
+    Scenario("a_japanese_keyboards_plus_and_minus_keys", (layout("jp"), {}),
+             ("0 Tab 2 Tab 0 shift+semicolon", dict(total=" 0: 2: 0", count=" 1")),
+             ("0 Tab 1 Tab 0 minus", dict(total=" 0: 1: 0", count=" 0")),
+             ("0 Tab 1 Tab 0 shift+minus", dict(boxes=("0", "1", "0="), **message(INVALID))),
+             ("Return", CLOSED), (layout("us"), {})),
+]
