@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary DESTDIR, checks the tree and validates the desktop entry and
 # metainfo, then builds the .deb, lists it and runs lintian on it.
-# Usage: check_install.sh BUILD_DIR APP_ID VERSION
+# Usage: check_install.sh BUILD_DIR APP_ID VERSION DISPLAY_VERSION
 set -euo pipefail
-build=$1 id=$2 version=$3
+build=$1 id=$2 version=$3 display_version=$4
 dest=$(mktemp -d)
 trap 'rm -rf "$dest"' EXIT
 
@@ -35,6 +35,8 @@ desktop-file-validate "$dest/usr/share/applications/$id.desktop"
 appstreamcli validate --no-net "$dest/usr/share/metainfo/$id.metainfo.xml"
 grep -q "release version=\"$version\"" "$dest/usr/share/metainfo/$id.metainfo.xml" ||
   { echo "metainfo does not carry version $version"; exit 1; }
+zcat "$dest/usr/share/man/man1/orindel.1.gz" | head -n 1 | grep -qF "\"Orindel $display_version\"" ||
+  { echo "the manual page does not name Orindel $display_version"; exit 1; }
 
 rm -f "$build"/orindel_*.deb
 (cd "$build" && cpack -G DEB >/dev/null)

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Compiles the Windows resource script with MinGW's windres and checks the version record in it.
-# Usage: check_windows_resources.sh RC_FILE
+# Usage: check_windows_resources.sh RC_FILE DISPLAY_VERSION
 set -euo pipefail
 rc=$1
+version=$2
 out=$(mktemp)
 trap 'rm -f "$out"' EXIT
 # The host preprocessor stands in for the MinGW compiler, which is not needed otherwise.
@@ -10,7 +11,7 @@ x86_64-w64-mingw32-windres --preprocessor=cpp --input-format=rc --output-format=
 # Strings of a version record are UTF-16LE.
 utf16() { printf '%s' "$1" | iconv -f UTF-8 -t UTF-16LE | od -An -tx1 | tr -d ' \n'; }
 hex=$(od -An -tx1 "$out" | tr -d ' \n')
-for text in ProductName Orindel 1.06 041104b0 時間の合計; do
+for text in ProductName Orindel "$version" 041104b0 時間の合計; do
   [[ "$hex" == *"$(utf16 "$text")"* ]] || { echo "resource lacks \"$text\""; exit 1; }
 done
 # Two icon images of 16 and 32 pixels, 8 bits each (the group entry: width, height, colours...).

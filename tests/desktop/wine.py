@@ -18,6 +18,7 @@ from scenarios import INVALID, OVER_80, SHOWN
 SOURCE = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 PREFIX_SCRIPT = os.path.join(SOURCE, "cmake", "wine-prefix.sh")
 WINE64 = os.environ.get("WINE64", "/usr/lib/wine/wine64")
+DISPLAY_VERSION = os.environ["ORINDEL_DISPLAY_VERSION"]  # "1.06", as Apps & features shows it
 WINESERVER = os.environ.get("WINESERVER", os.path.join(os.path.dirname(WINE64), "wineserver"))
 
 # Control identifiers: 100 plus the control's index in the design table.
@@ -537,8 +538,8 @@ def installer_test(installer):
             check(values.get(name), f"{key} has no {name}: {values}")
         check("Contact" not in values, f"{key} names a contact: {values.get('Contact')}")
         check(int(values["EstimatedSize"], 16) > 0, f"EstimatedSize {values['EstimatedSize']}")
-        check(values["DisplayVersion"].startswith("1.6") or values["DisplayVersion"] == "1.06",
-              f"DisplayVersion {values['DisplayVersion']!r}")
+        check(values["DisplayVersion"] == DISPLAY_VERSION,
+              f"DisplayVersion {values['DisplayVersion']!r}, not {DISPLAY_VERSION!r}")
         uninstaller = values["UninstallString"].strip('"')
         folder = prefix.unix_path(uninstaller.rsplit("\\", 1)[0])
         installed = sorted(os.listdir(folder))
