@@ -17,9 +17,6 @@ class Form2Test : public ::testing::Test, protected LoadedForm {
   bool panelShown() const { return form.panelFlag() == 1; }
 };
 
-constexpr int kEnter = 13, kEsc = 27;
-constexpr int kKeypadPlus = 107, kKeypadMinus = 109, kPlusKey = 187, kMinusKey = 189, kO = 79;
-
 TEST_F(Form2Test, loads_narrow_with_a_zero_total_and_nothing_pending) {
   EXPECT_EQ(view.outerWidth, 3030);
   EXPECT_EQ(total(), " 0: 0: 0");
@@ -73,7 +70,7 @@ TEST_F(Form2Test, plus_and_minus_buttons_apply_the_entry) {
     EXPECT_EQ(view.messages, c.messages) << name;
     EXPECT_EQ(view.shown(), "||") << name;
     EXPECT_EQ(view.focused, 1) << name;
-    EXPECT_EQ(form.keyCode(), -1) << name;
+    EXPECT_EQ(form.keyCode(), Form2::kNoKeyPending) << name;
   }
   EXPECT_EQ(count(), " 0");  // one addition, one subtraction
 }
@@ -96,13 +93,13 @@ TEST_F(Form2Test, the_limit_warning_follows_the_option_while_the_panel_is_shown)
 
 TEST_F(Form2Test, clearing_the_boxes_starts_no_calculation_of_the_pending_key) {
   fill(u"5", u"6", u"7");
-  view.key(3, kPlusKey, 0, u'=');  // a pending key; the boxes still hold text
-  ASSERT_EQ(form.keyCode(), kPlusKey);
+  view.key(3, kVkOemPlus, 0, u'=');  // a pending key; the boxes still hold text
+  ASSERT_EQ(form.keyCode(), kVkOemPlus);
   view.focused = 2;
   form.click(Command2);  // "7=" is no entry: the boxes are cleared
   EXPECT_EQ(view.shown(), "||");
   EXPECT_EQ(view.focused, 1);
-  EXPECT_EQ(form.keyCode(), -1);
+  EXPECT_EQ(form.keyCode(), Form2::kNoKeyPending);
   EXPECT_EQ(view.messages, std::vector<std::string>{"入力値が不正です"});
   EXPECT_EQ(total(), " 0: 0: 0");
 }
@@ -119,7 +116,7 @@ TEST_F(Form2Test, the_letter_o_empties_its_own_box_only) {
     v.boxes[1] = u"1";
     v.boxes[3] = u"3";
     v.boxes[c.box] = Text();
-    v.key(c.box, kO, 0, u'o');
+    v.key(c.box, kVkO, 0, u'o');
     EXPECT_EQ(v.shown(), c.expected) << c.box;
     EXPECT_EQ(f.panelFlag(), 1) << c.box;
     EXPECT_EQ(v.focused, 1) << c.box;
@@ -158,14 +155,14 @@ TEST_F(Form2Test, runtime_errors_say_what_happened_and_the_program_goes_on) {
   view.clear();
   view.messages.clear();
   fill(u"1", u"2", u"");
-  view.key(3, kKeypadMinus, 0, u'-');
+  view.key(3, kVkSubtract, 0, u'-');
   EXPECT_EQ(view.messages.size(), 1u);
-  EXPECT_EQ(form.keyCode(), kKeypadMinus);
+  EXPECT_EQ(form.keyCode(), kVkSubtract);
   EXPECT_EQ(view.shown(), "1|2|-");
   // And it goes on: a proper entry still works.
   view.clear();
   fill(u"0", u"1", u"0");
-  view.key(3, kKeypadPlus, 0, u'+');
+  view.key(3, kVkAdd, 0, u'+');
   EXPECT_EQ(total(), " 0: 1: 0");
 }
 
@@ -177,7 +174,7 @@ TEST_F(Form2Test, any_failure_is_reported_and_the_total_is_kept) {
   fill(u"4", u"5", u"6");
   view.readsFail = true;
   form.click(Command1);
-  view.key(3, kKeypadPlus, 0, u'+');
+  view.key(3, kVkAdd, 0, u'+');
   EXPECT_EQ(view.messages, std::vector<std::string>(
                                2, "メモリが足りないため、この操作を最後まで行えませんでした。"));
   EXPECT_EQ(total(), " 1: 2: 3");
@@ -225,16 +222,23 @@ TEST_F(Form2Test, sign_keys_in_a_box_run_the_calculation_of_their_row) {
     int kc;
     Messages messages;
   } rows[] = {
-      {"keypad plus", 3, false, kKeypadPlus, 0, u'+', " 2: 20: 30", "||", -1, none},
-      {"keypad minus", 1, false, kKeypadMinus, 0, u'-', " 1: 0: 0", "||", -1, refused},
-      {"main minus", 2, false, kMinusKey, 0, u'-', " 1: 0: 0", "||", -1, refused},
+      {"keypad plus", 3, false, kVkAdd, 0, u'+', " 2: 20: 30", "||", Form2::kNoKeyPending, none},
+      {"keypad minus", 1, false, kVkSubtract, 0, u'-', " 1: 0: 0", "||", Form2::kNoKeyPending,
+       refused},
+      {"main minus", 2, false, kVkOemMinus, 0, u'-', " 1: 0: 0", "||", Form2::kNoKeyPending,
+       refused},
       // Shift with the minus key types "_", which the entry check then rejects.
-      {"main minus with shift", 3, false, kMinusKey, 1, u'_', " 1: 0: 0", "||", -1, invalid},
-      {"shift plus", 3, false, kPlusKey, 1, u'+', " 2: 20: 30", "||", -1, none},
-      {"shift plus at the start", 1, true, kPlusKey, 1, u'+', " 2: 20: 30", "||", -1, none},
-      {"keypad plus at the start", 2, true, kKeypadPlus, 0, u'+', " 2: 20: 30", "||", -1, none},
-      {"plus key without shift", 3, false, kPlusKey, 0, u'=', " 1: 0: 0", "1|20|30=", 187, none},
-      {"plus key with shift and ctrl", 3, false, kPlusKey, 3, 0, " 1: 0: 0", "1|20|30", 187, none},
+      {"main minus with shift", 3, false, kVkOemMinus, 1, u'_', " 1: 0: 0", "||",
+       Form2::kNoKeyPending, invalid},
+      {"shift plus", 3, false, kVkOemPlus, 1, u'+', " 2: 20: 30", "||", Form2::kNoKeyPending, none},
+      {"shift plus at the start", 1, true, kVkOemPlus, 1, u'+', " 2: 20: 30", "||",
+       Form2::kNoKeyPending, none},
+      {"keypad plus at the start", 2, true, kVkAdd, 0, u'+', " 2: 20: 30", "||",
+       Form2::kNoKeyPending, none},
+      {"plus key without shift", 3, false, kVkOemPlus, 0, u'=', " 1: 0: 0", "1|20|30=", kVkOemPlus,
+       none},
+      {"plus key with shift and ctrl", 3, false, kVkOemPlus, 3, 0, " 1: 0: 0", "1|20|30",
+       kVkOemPlus, none},
       {"a digit", 3, false, '5', 0, u'5', " 1: 0: 0", "1|20|305", 53, none},
       {"a keypad digit", 3, false, 101, 0, u'5', " 1: 0: 0", "1|20|305", 101, none},
   };
@@ -243,7 +247,7 @@ TEST_F(Form2Test, sign_keys_in_a_box_run_the_calculation_of_their_row) {
     FakeView& v = loaded.view;
     Form2& f = loaded.form;
     v.fill(u"1", u"0", u"0");
-    v.key(3, kKeypadPlus, 0, u'+');
+    v.key(3, kVkAdd, 0, u'+');
     ASSERT_EQ(utf8(v.captions[4]), " 1: 0: 0");
     v.fill(u"1", u"20", u"30");
     if (row.atStart) v.caret[row.box] = 0;
@@ -253,7 +257,7 @@ TEST_F(Form2Test, sign_keys_in_a_box_run_the_calculation_of_their_row) {
     EXPECT_EQ(v.shown(), row.boxes) << row.name;
     EXPECT_EQ(f.keyCode(), row.kc) << row.name;
     EXPECT_EQ(v.messages, row.messages) << row.name;
-    if (row.kc == -1) {
+    if (row.kc == Form2::kNoKeyPending) {
       EXPECT_EQ(v.focused, 1) << row.name;
     }
   }
@@ -261,10 +265,10 @@ TEST_F(Form2Test, sign_keys_in_a_box_run_the_calculation_of_their_row) {
 
 TEST_F(Form2Test, keypad_plus_with_empty_boxes_rejects_the_entry) {
   view.type(1, u"1");
-  view.key(1, kKeypadPlus, 0, u'+');
+  view.key(1, kVkAdd, 0, u'+');
   EXPECT_EQ(view.messages, std::vector<std::string>{"入力値が不正です"});
   EXPECT_EQ(view.shown(), "||");
-  EXPECT_EQ(form.keyCode(), -1);
+  EXPECT_EQ(form.keyCode(), Form2::kNoKeyPending);
 }
 
 TEST_F(Form2Test, enter_types_nothing_and_esc_ends_the_program_at_key_down) {
@@ -273,14 +277,14 @@ TEST_F(Form2Test, enter_types_nothing_and_esc_ends_the_program_at_key_down) {
     FakeView& v = loaded.view;
     Form2& f = loaded.form;
     v.fill(u"1", u"2", u"3");
-    v.key(n, kEnter, 0, u'\r');
+    v.key(n, kVkReturn, 0, u'\r');
     EXPECT_EQ(v.shown(), "1|2|3") << "Enter in box " << n;
-    EXPECT_EQ(f.keyCode(), kEnter) << "Enter in box " << n;
+    EXPECT_EQ(f.keyCode(), kVkReturn) << "Enter in box " << n;
     EXPECT_EQ(f.keyPress(FakeView::box(n), 'a'), 'a') << n;  // any other character passes
     EXPECT_EQ(v.ends, 0);
-    EXPECT_FALSE(f.keyDown(FakeView::box(n), kEsc, 0)) << "Esc in box " << n;
+    EXPECT_FALSE(f.keyDown(FakeView::box(n), kVkEscape, 0)) << "Esc in box " << n;
     EXPECT_EQ(v.ends, 1) << "Esc in box " << n;
-    EXPECT_EQ(f.keyCode(), kEsc);
+    EXPECT_EQ(f.keyCode(), kVkEscape);
     EXPECT_EQ(v.shown(), "1|2|3");
     EXPECT_TRUE(v.messages.empty());
   }
@@ -291,7 +295,7 @@ TEST_F(Form2Test, a_key_down_without_a_key_code_adds_the_boxes_as_they_are) {
   EXPECT_TRUE(form.keyDown(Text2, 0, 0));
   EXPECT_EQ(total(), " 0: 1: 0");
   EXPECT_EQ(view.shown(), "||");
-  EXPECT_EQ(form.keyCode(), -1);
+  EXPECT_EQ(form.keyCode(), Form2::kNoKeyPending);
 }
 
 TEST_F(Form2Test, the_letter_o_toggles_the_panel_once_per_character) {
@@ -309,18 +313,18 @@ TEST_F(Form2Test, the_letter_o_toggles_the_panel_once_per_character) {
     Form2& f = loaded.form;
     v.boxes[c.box] = c.before;
     v.caret[c.box] = c.before.size();
-    v.key(c.box, kO, 0, u'o');
+    v.key(c.box, kVkO, 0, u'o');
     const std::string name = std::to_string(c.box) + " " + utf8(c.before);
     EXPECT_EQ(f.panelFlag() == 1, c.toggled) << name;
     EXPECT_EQ(v.boxes[c.box], Text()) << name;
     EXPECT_EQ(v.focused, 1) << name;
-    EXPECT_EQ(f.keyCode(), kO) << name;
+    EXPECT_EQ(f.keyCode(), kVkO) << name;
     EXPECT_EQ(v.outerWidth, c.toggled ? 5490 : 3030) << name;
   }
 }
 
 TEST_F(Form2Test, a_paste_after_an_o_repeats_it_and_after_a_calculation_stays) {
-  view.key(1, kO, 1, u'O');
+  view.key(1, kVkO, 1, u'O');
   ASSERT_TRUE(panelShown());
   view.paste(2, u"5");
   EXPECT_FALSE(panelShown());

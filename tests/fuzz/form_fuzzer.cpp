@@ -15,8 +15,6 @@ namespace {
 
 using namespace orindel;
 
-constexpr int kEsc = 27, kO = 79;
-
 // The fake window, also holding Form2 to what it may do to a box: an assignment of its own either
 // empties the box or drops its last character (cle, op), never more.
 class CheckedView : public FakeView {
@@ -39,8 +37,11 @@ Control consumeControl(FuzzedDataProvider& data) {
 
 // Mostly the keys Form2 acts on or a toolkit sends often, sometimes any code at all.
 int consumeKeyCode(FuzzedDataProvider& data) {
-  static constexpr int kCodes[] = {0,  8,  13, 16,  17,  18,  27,  36,  37,  46,  48,  49,
-                                   53, 57, 79, 101, 107, 109, 110, 186, 187, 188, 189, 190};
+  static constexpr int kCodes[] = {
+      kVkNone,    kVkBack,  kVkReturn,  kVkShift,       kVkControl,  kVkMenu,
+      kVkEscape,  kVkHome,  kVkLeft,    kVkDelete,      kVk0,        kVk0 + 1,
+      kVk0 + 5,   kVk0 + 9, kVkO,       kVkNumpad0 + 5, kVkAdd,      kVkSubtract,
+      kVkDecimal, kVkOem1,  kVkOemPlus, kVkOemComma,    kVkOemMinus, kVkOemPeriod};
   if (data.ConsumeBool()) return data.ConsumeIntegral<std::int16_t>();
   return kCodes[data.ConsumeIntegralInRange<std::size_t>(0, std::size(kCodes) - 1)];
 }
@@ -96,7 +97,7 @@ void requireConsistent(const CheckedView& view, const Form2& form, const Before&
 void requireOChain(const CheckedView& view, const Form2& form, int n, std::size_t length,
                    const Before& was) {
   if ((form.panelFlag() != was.cm) != (length % 2 == 1)) std::abort();
-  if (!view.boxes[n].empty() || view.focused != 1 || form.keyCode() != kO) std::abort();
+  if (!view.boxes[n].empty() || view.focused != 1 || form.keyCode() != kVkO) std::abort();
 }
 
 }  // namespace
@@ -127,7 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
           const Control control = consumeControl(data);
           const int code = consumeKeyCode(data);
           const bool goesOn = form.keyDown(control, code, data.ConsumeIntegralInRange<int>(0, 7));
-          const bool ends = code == kEsc && kControls[control].kind == ControlKind::EntryBox;
+          const bool ends = code == kVkEscape && kControls[control].kind == ControlKind::EntryBox;
           if (goesOn == ends) std::abort();
           escapes += ends ? 1 : 0;
           break;
@@ -143,7 +144,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         case 3: {
           // A change event alone, in box n or any other control.
           const Control control = data.ConsumeBool() ? box : consumeControl(data);
-          if (control == box && kc == kO && !view.boxes[n].empty()) oChain = view.boxes[n].size();
+          if (control == box && kc == kVkO && !view.boxes[n].empty()) oChain = view.boxes[n].size();
           form.change(control);
           break;
         }
@@ -151,14 +152,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
           // One whole keystroke in box n.
           const int code = consumeKeyCode(data);
           const char16_t character = consumeCharacter(data);
-          if (code == kO && character != 0 && character != 13) oChain = view.boxes[n].size() + 1;
-          escapes += code == kEsc ? 1 : 0;
+          if (code == kVkO && character != 0 && character != 13) oChain = view.boxes[n].size() + 1;
+          escapes += code == kVkEscape ? 1 : 0;
           view.key(n, code, data.ConsumeIntegralInRange<int>(0, 7), character);
           break;
         }
         case 5: {
           const Text text = consumeText(data);
-          if (kc == kO && !(view.boxes[n] + text).empty())
+          if (kc == kVkO && !(view.boxes[n] + text).empty())
             oChain = view.boxes[n].size() + text.size();
           view.paste(n, text);
           break;
@@ -166,7 +167,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         case 6: {
           // The box's text set as a toolkit sets it, its change event nested.
           const Text text = consumeText(data);
-          if (kc == kO && !text.empty() && text != view.boxes[n]) oChain = text.size();
+          if (kc == kVkO && !text.empty() && text != view.boxes[n]) oChain = text.size();
           view.fuzzerWrites = true;
           view.setBoxText(box, text);
           break;

@@ -21,11 +21,16 @@ TEST_F(Form2WidgetTest, qt_key_events_reach_the_entry_handlers_in_order) {
     QString boxes;
     int kc;
   } rows[] = {
-      {"keypad plus", false, Qt::Key_Plus, Qt::KeypadModifier, " 1: 20: 30", "||", -1},
-      {"main minus", false, Qt::Key_Minus, Qt::NoModifier, " 0: 39: 30", "||", -1},
-      {"shift plus at the start", true, Qt::Key_Plus, Qt::ShiftModifier, " 1: 20: 30", "||", -1},
-      {"plus key without shift", false, Qt::Key_Equal, Qt::NoModifier, " 1: 0: 0", "0|20|30=", 187},
-      {"a keypad digit", false, Qt::Key_5, Qt::KeypadModifier, " 1: 0: 0", "0|20|305", 101},
+      {"keypad plus", false, Qt::Key_Plus, Qt::KeypadModifier, " 1: 20: 30", "||",
+       Form2::kNoKeyPending},
+      {"main minus", false, Qt::Key_Minus, Qt::NoModifier, " 0: 39: 30", "||",
+       Form2::kNoKeyPending},
+      {"shift plus at the start", true, Qt::Key_Plus, Qt::ShiftModifier, " 1: 20: 30", "||",
+       Form2::kNoKeyPending},
+      {"plus key without shift", false, Qt::Key_Equal, Qt::NoModifier, " 1: 0: 0",
+       "0|20|30=", kVkOemPlus},
+      {"a keypad digit", false, Qt::Key_5, Qt::KeypadModifier, " 1: 0: 0", "0|20|305",
+       kVkNumpad0 + 5},
   };
   for (const Row& row : rows) {
     SetUp();
@@ -47,12 +52,12 @@ TEST_F(Form2WidgetTest, enter_is_swallowed_tab_moves_on_and_esc_ends_the_program
   for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
     QTest::keyClick(box(2), key);
     EXPECT_EQ(boxes(), QStringLiteral("1|2|3"));
-    EXPECT_EQ(keyCode(), 13);
+    EXPECT_EQ(keyCode(), kVkReturn);
   }
   EXPECT_EQ(ends, 0);
   box(2)->setFocus();
   QTest::keyClick(box(2), Qt::Key_Tab);  // moves on, and leaves the pending key alone
-  EXPECT_EQ(keyCode(), 13);
+  EXPECT_EQ(keyCode(), kVkReturn);
   EXPECT_TRUE(QApplication::focusWidget() == box(3));
   QTest::keyClick(box(3), Qt::Key_Escape);
   EXPECT_EQ(ends, 1);

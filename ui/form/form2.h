@@ -10,6 +10,20 @@
 // calls cle(), which empties the boxes. Every change of a box's text, the program's own included,
 // comes back through change() at once, nested inside the assignment: the O key's panel toggle
 // relies on that.
+//
+// The design's short names, kept as they are so that the code reads beside the design:
+//   cm          the panel flag: 1 while the extended panel (the count and the limits) shows
+//   Kc, Sh      the key code and shift bits of the last key-down in an entry box (virtual_keys.h);
+//               Kc is kNoKeyPending once a calculation has run
+//   Ti          the net count of entries, 0 to 32767
+//   h, m, s     the entry about to be applied, parsed from Text1, Text2 and Text3
+//   hh, mm, ss  the running total's hours, minutes and seconds; hhh, mmm, sss their display texts
+//   se, seg     the operation sign, "+" or "-", that check(seg) passes on to keisan(se)
+//   check       reads, validates and parses the three boxes; keisan applies the entry to the total
+//   cle         clears the three boxes, puts the focus in Text1 and clears Kc
+//   op          the Op button's panel toggle as the O key runs it, dropping the typed letter
+// The limit warnings compare the first total field, the hours hh, with 74 and 80, as the design
+// does, although the options' captions speak of minutes.
 #pragma once
 
 #include <exception>
@@ -23,6 +37,7 @@
 #include "tally_register.h"
 #include "tally_window.h"
 #include "text.h"
+#include "virtual_keys.h"
 
 namespace orindel {
 
@@ -31,6 +46,8 @@ class Form2 : private TallyWindow {
   // The title of every message box, and the item of the total's context menu.
   static constexpr char16_t kMessageTitle[] = u"Orindel";
   static constexpr char16_t kCopyItem[] = u"コピー";
+  // keyCode() after a calculation: no key-down waits for its change event.
+  static constexpr int kNoKeyPending = -1;
 
   explicit Form2(Form2View& view) : view_(view) {}
   Form2(const Form2&) = delete;

@@ -3,9 +3,32 @@
 #include <commctrl.h>
 #include <imm.h>
 
+#include "virtual_keys.h"
+
 namespace orindel::win32 {
 
 namespace {
+
+// The key codes Form2 and the Qt key map speak are the very codes this window receives.
+static_assert(kVkBack == VK_BACK && kVkTab == VK_TAB && kVkClear == VK_CLEAR &&
+              kVkReturn == VK_RETURN && kVkShift == VK_SHIFT && kVkControl == VK_CONTROL &&
+              kVkMenu == VK_MENU && kVkPause == VK_PAUSE && kVkCapital == VK_CAPITAL &&
+              kVkEscape == VK_ESCAPE && kVkConvert == VK_CONVERT &&
+              kVkNonConvert == VK_NONCONVERT && kVkSpace == VK_SPACE);
+static_assert(kVkPrior == VK_PRIOR && kVkNext == VK_NEXT && kVkEnd == VK_END &&
+              kVkHome == VK_HOME && kVkLeft == VK_LEFT && kVkUp == VK_UP && kVkRight == VK_RIGHT &&
+              kVkDown == VK_DOWN && kVkSnapshot == VK_SNAPSHOT && kVkInsert == VK_INSERT &&
+              kVkDelete == VK_DELETE && kVkLWin == VK_LWIN && kVkRWin == VK_RWIN &&
+              kVkApps == VK_APPS);
+static_assert(kVkNumpad0 == VK_NUMPAD0 && kVkNumpad0 + 9 == VK_NUMPAD9 &&
+              kVkMultiply == VK_MULTIPLY && kVkAdd == VK_ADD && kVkSubtract == VK_SUBTRACT &&
+              kVkDecimal == VK_DECIMAL && kVkDivide == VK_DIVIDE && kVkF1 == VK_F1 &&
+              kVkF1 + 23 == VK_F24 && kVkNumLock == VK_NUMLOCK && kVkScroll == VK_SCROLL);
+static_assert(kVkOem1 == VK_OEM_1 && kVkOemPlus == VK_OEM_PLUS && kVkOemComma == VK_OEM_COMMA &&
+              kVkOemMinus == VK_OEM_MINUS && kVkOemPeriod == VK_OEM_PERIOD && kVkOem2 == VK_OEM_2 &&
+              kVkOem3 == VK_OEM_3 && kVkOem4 == VK_OEM_4 && kVkOem5 == VK_OEM_5 &&
+              kVkOem6 == VK_OEM_6 && kVkOem7 == VK_OEM_7 && kVkOem102 == VK_OEM_102 &&
+              kVkOemCopy == VK_OEM_COPY && kVkOemEnlw == VK_OEM_ENLW);
 
 LRESULT CALLBACK entryProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                            DWORD_PTR keys) {
@@ -50,9 +73,9 @@ LRESULT CALLBACK entryProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam
 
 int shiftState() {
   int shift = 0;
-  if (GetKeyState(VK_SHIFT) < 0) shift |= 1;
-  if (GetKeyState(VK_CONTROL) < 0) shift |= 2;
-  if (GetKeyState(VK_MENU) < 0) shift |= 4;
+  if (GetKeyState(VK_SHIFT) < 0) shift |= kShiftBit;
+  if (GetKeyState(VK_CONTROL) < 0) shift |= kCtrlBit;
+  if (GetKeyState(VK_MENU) < 0) shift |= kAltBit;
   return shift;
 }
 
