@@ -6,7 +6,7 @@
 #ifdef BASELINE_ALL_CONTROLS
 #include <string>
 
-#include "layout.h"
+#include "geometry.h"
 #endif
 
 namespace {
@@ -38,7 +38,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
                               nullptr, nullptr, instance, nullptr);
 #ifdef BASELINE_ALL_CONTROLS
   using namespace orindel;
-  for (const ControlDesign& design : kControls) {
+  for (int i = 0; i < kControlCount; ++i) {
+    const ControlDesign& design = kControls[i];
+    const PixelRect place = controlRect(static_cast<Control>(i), false);
     const wchar_t* kind = L"BUTTON";
     DWORD style = WS_CHILD | WS_VISIBLE;
     if (design.kind == ControlKind::EntryBox) kind = L"EDIT", style |= WS_BORDER | ES_AUTOHSCROLL;
@@ -46,10 +48,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     if (design.kind == ControlKind::Frame) style |= BS_GROUPBOX;
     if (design.kind == ControlKind::Option) style |= BS_AUTORADIOBUTTON;
     const std::u16string_view caption = design.caption;
-    CreateWindowW(kind, std::wstring(caption.begin(), caption.end()).c_str(), style,
-                  twipsToPixels(design.left), twipsToPixels(design.top),
-                  twipsToPixels(design.width), twipsToPixels(design.height), window, nullptr,
-                  instance, nullptr);
+    CreateWindowW(kind, std::wstring(caption.begin(), caption.end()).c_str(), style, place.left,
+                  place.top, place.width, place.height, window, nullptr, instance, nullptr);
   }
 #else
   CreateWindowW(L"STATIC", L" 0: 0: 0", WS_CHILD | WS_VISIBLE, 8, 8, 120, 16, window, nullptr,

@@ -79,7 +79,7 @@ TEST_F(Form2WidgetTest, controls_sit_where_they_were_designed) {
       {"Text3", {136, 16, 41, 18}, 41, false},    {"Command1", {8, 48, 33, 25}, 33, false},
       {"Command2", {48, 48, 33, 25}, 33, false},  {"Label1", {56, 24, 7, 12}, 7, true},
       {"Label2", {120, 24, 11, 12}, 11, true},    {"Label3", {184, 24, 7, 12}, 7, true},
-      {"Label4", {120, 56, 76, 24}, 80, false},   {"Command3", {88, 48, 25, 25}, 25, false},
+      {"Label4", {120, 56, 76, 16}, 80, false},   {"Command3", {88, 48, 25, 25}, 25, false},
       {"Frame1", {200, 8, 153, 65}, 153, false},  {"Option1", {16, 16, 129, 17}, 129, false},
       {"Option2", {16, 40, 129, 17}, 129, false}, {"Label5", {160, 40, 36, 16}, 40, false},
       {"Label6", {136, 40, 22, 11}, 22, true},

@@ -10,9 +10,10 @@
 #include <cmath>
 #include <vector>
 
+#include "caption_fit.h"
 #include "fitting_label.h"
 #include "form2_widget.h"
-#include "layout.h"
+#include "placed_as_designed.h"
 
 namespace orindel {
 namespace {
@@ -21,36 +22,36 @@ double scaleFactor() {
   return qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble();
 }
 
+// The layout is the shared geometry's at the design's DPI, and the screen's scale makes it the
+// very rectangles the Win32 window takes at that DPI.
 TEST(HighDpiTest, the_window_and_its_controls_scale_with_the_screen) {
   Form2Widget window;
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
   const double factor = scaleFactor();
   EXPECT_DOUBLE_EQ(window.devicePixelRatioF(), factor);
-
-  const struct {
-    const char* name;
-    QRect geometry;  // twips / 15
-  } controls[] = {
-      {"Text1", {8, 16, 41, 18}},
-      {"Text3", {136, 16, 41, 18}},
-      {"Command1", {8, 48, 33, 25}},
-      {"Command3", {88, 48, 25, 25}},
+  const int dpi = static_cast<int>(std::lround(kDesignDpi * factor));
+  const auto device = [factor](int logical) {
+    return static_cast<int>(std::lround(logical * factor));
   };
-  for (const auto& control : controls) {
-    auto* widget = window.findChild<QWidget*>(QString::fromLatin1(control.name));
-    ASSERT_NE(widget, nullptr);
-    EXPECT_EQ(widget->geometry(), control.geometry) << control.name;
-  }
 
-  for (int width : {twipsToPixels(kNarrowClientTwips), twipsToPixels(kWideClientTwips)}) {
-    if (window.width() != width) window.form().click(Command3);
+  for (bool wide : {false, true}) {
+    if ((window.form().panelFlag() == 1) != wide) window.form().click(Command3);
     const QPixmap picture = window.grab();
-    EXPECT_EQ(picture.width(), std::lround(width * factor)) << width;
-    EXPECT_EQ(picture.height(), std::lround(twipsToPixels(kClientHeightTwips) * factor)) << width;
+    EXPECT_EQ((PixelSize{picture.width(), picture.height()}), clientSize(wide, dpi)) << wide;
+    for (int i = 0; i < kControlCount; ++i) {
+      const auto c = static_cast<Control>(i);
+      auto* widget = window.findChild<QWidget*>(QString::fromLatin1(kControls[c].name));
+      ASSERT_NE(widget, nullptr) << kControls[c].name;
+      const QPoint at = widget->mapTo(&window, QPoint(0, 0));
+      const auto* label = qobject_cast<const FittingLabel*>(widget);
+      EXPECT_TRUE(placedAsDesigned(
+          c, wide, dpi, label && label->fit().wrapped,
+          {device(at.x()), device(at.y()), device(widget->width()), device(widget->height())}));
+    }
     // The ＋ button, drawn at the full device resolution.
     const QPixmap plus = window.findChild<QPushButton*>(QStringLiteral("Command1"))->grab();
-    EXPECT_EQ(plus.width(), std::lround(33 * factor));
+    EXPECT_EQ(plus.width(), controlRect(Command1, wide, dpi).width);
   }
 }
 
@@ -98,8 +99,8 @@ TEST(HighDpiTest, the_total_and_the_count_show_whole_without_overlapping) {
               metrics.boundingRect(QRectF(label->contentsRect()), Qt::TextWordWrap, fit.shown);
           EXPECT_TRUE(QRectF(label->contentsRect()).contains(wrapped)) << name;
         } else {
-          EXPECT_LE(metrics.horizontalAdvance(fit.shown), label->lineRect().width()) << name;
-          EXPECT_LE(metrics.height(), label->lineRect().height() + 1) << name;
+          EXPECT_LE(metrics.horizontalAdvance(fit.shown), label->contentsRect().width()) << name;
+          EXPECT_LE(metrics.height(), label->contentsRect().height() + 1) << name;
         }
         EXPECT_GE(fit.font.pointSizeF(), kLegibleFloorPoints) << name;
         // Only a caption too long for one line and without a blank to wrap at is elided.

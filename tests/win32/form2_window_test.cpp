@@ -11,6 +11,7 @@
 #include <string>
 
 #include "layout.h"
+#include "placed_as_designed.h"
 
 namespace orindel::win32 {
 namespace {
@@ -94,7 +95,6 @@ class Form2WindowTest : public ::testing::Test {
   Form2Window window{GetModuleHandleW(nullptr), L"IDI_ICON1"};
 };
 
-int scaled(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), 1440); }
 LONG fontHeightAt(double points, UINT dpi) { return -std::lround(points * dpi / 72.0); }
 int pixelHeight(double points) {
   return static_cast<int>(-fontHeightAt(points, USER_DEFAULT_SCREEN_DPI));
@@ -106,19 +106,13 @@ TEST_F(Form2WindowTest, a_new_dpi_rescales_the_window_controls_and_fonts) {
     for (bool wide : {false, true}) {
       if (wide) SendMessageW(item(Command3), BM_CLICK, 0, 0);
       const SIZE client = clientSize();
-      EXPECT_EQ(client.cx, scaled(wide ? kWideClientTwips : kNarrowClientTwips, dpi))
+      EXPECT_EQ((PixelSize{client.cx, client.cy}), orindel::clientSize(wide, static_cast<int>(dpi)))
           << "at " << dpi << " DPI, wide " << wide;
-      EXPECT_EQ(client.cy, scaled(kClientHeightTwips, dpi)) << "at " << dpi << " DPI";
-      for (Control c : {Text3, Command2, Frame1}) {
-        const RECT rect = rectInClient(c);
-        const ControlDesign& design = kControls[c];
-        EXPECT_EQ(rect.left, scaled(design.left, dpi)) << design.name << " at " << dpi << " DPI";
-        EXPECT_EQ(rect.bottom - rect.top, scaled(design.height, dpi))
-            << design.name << " at " << dpi << " DPI";
+      for (int i = 0; i < kControlCount; ++i) {
+        const RECT r = rectInClient(static_cast<Control>(i));
+        EXPECT_TRUE(placedAsDesigned(static_cast<Control>(i), wide, static_cast<int>(dpi), false,
+                                     {r.left, r.top, r.right - r.left, r.bottom - r.top}));
       }
-      const RECT option2 = rectInClient(Option2);
-      EXPECT_EQ(option2.top, scaled(kControls[Frame1].top + kControls[Option2].top, dpi))
-          << "Option2 at " << dpi << " DPI";
       EXPECT_EQ(fontHeight(Text1), fontHeightAt(9, dpi)) << "at " << dpi << " DPI";
       EXPECT_EQ(fontHeight(Label6), fontHeightAt(8.25, dpi)) << "at " << dpi << " DPI";
       EXPECT_EQ(text(Label4), L" 0: 0: 0") << "at " << dpi << " DPI";
@@ -148,7 +142,7 @@ TEST_F(Form2WindowTest, a_total_too_long_for_its_label_is_drawn_smaller_but_whol
           << "after " << entries << " entries";
       RECT label{};
       GetClientRect(item(Label4), &label);
-      EXPECT_EQ(label.right, scaled(fittedLabelWidthTwips(Label4, wide), USER_DEFAULT_SCREEN_DPI))
+      EXPECT_EQ(label.right, controlRect(Label4, wide, kDesignDpi).width)
           << "after " << entries << " entries, wide " << wide;
       const int height = -fontHeight(Label4);
       EXPECT_LE(height, preferred) << "after " << entries << " entries, wide " << wide;

@@ -1,6 +1,6 @@
 // The window as designed: its widths, its fifteen controls in tab order (kind, caption, twip
-// geometry, state at start, how each is sized) and its fonts, shared by every toolkit adapter.
-// 1440 twips are one inch, 15 twips one pixel at 96 DPI.
+// geometry, state at start, how each is sized), which of them take the focus, and its fonts,
+// shared by every toolkit adapter. 1440 twips are one inch; geometry.h makes them pixels.
 #pragma once
 
 namespace orindel {
@@ -18,9 +18,6 @@ inline constexpr int kWideClientTwips = clientTwips(kWideOuterTwips);
 
 // Whether a window of this outer width shows the panel.
 constexpr bool isWide(int outerTwips) { return outerTwips >= kWideOuterTwips; }
-
-// Device-independent pixels (96 DPI) for twips.
-constexpr int twipsToPixels(int twips) { return twips / 15; }
 
 enum class ControlKind { EntryBox, Button, Label, Frame, Option };
 
@@ -97,19 +94,6 @@ constexpr bool takesFocus(Control c, bool wide) {
   }
 }
 
-// A fitted label's width: out to the client edge in the narrow window, to the frame in the wide
-// one.
-constexpr int fittedLabelWidthTwips(Control label, bool wide) {
-  const int right = wide ? kControls[Frame1].left : kNarrowClientTwips;
-  return right - kControls[label].left;
-}
-
-// The total may take a second line, down to the client area's bottom edge, where nothing lies
-// below it; the count has no such room (the total lies below it).
-constexpr int fittedLabelHeightTwips(Control label) {
-  return label == Label4 ? kClientHeightTwips - kControls[Label4].top : kControls[label].height;
-}
-
 // The window's font: the first of these faces installed, Windows' own Japanese UI faces and then
 // the IPA gothic font that stands in for them elsewhere, so that Japanese and Latin text come from
 // one face.
@@ -125,31 +109,5 @@ struct FontDesign {
 };
 inline constexpr FontDesign kCountCaptionFont = {
     {u"ＭＳ Ｐゴシック", u"MS PGothic", u"IPAPGothic", u"IPAGothic"}, 8.25, 400};
-
-// Below this size a caption that still does not fit is elided instead of shrunk further.
-inline constexpr double kLegibleFloorPoints = 7.0;
-
-// How a caption is drawn in its label: the point size, on one line or wrapped at its blanks over
-// the label's full height, and elided only when neither fits at the floor.
-struct CaptionFit {
-  double points;
-  bool wrapped;
-  bool elided;
-};
-
-// The largest point size, in quarter points from `preferred` down to the floor, at which
-// fitsOneLine(size) holds; failing that, the largest at which fitsWrapped(size) holds; failing
-// both, the floor on one line, elided.
-template <typename OneLine, typename Wrapped>
-CaptionFit fitCaption(double preferred, OneLine fitsOneLine, Wrapped fitsWrapped) {
-  const double floor = preferred < kLegibleFloorPoints ? preferred : kLegibleFloorPoints;
-  for (double points = preferred; points >= floor; points -= 0.25) {
-    if (fitsOneLine(points)) return {points, false, false};
-  }
-  for (double points = preferred; points >= floor; points -= 0.25) {
-    if (fitsWrapped(points)) return {points, true, false};
-  }
-  return {floor, false, true};
-}
 
 }  // namespace orindel

@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QStyle>
 
-#include "layout.h"
+#include "caption_fit.h"
 
 namespace orindel {
 
@@ -24,21 +24,17 @@ void FittingLabel::setCaption(const QString& caption) {
   refit();
 }
 
-void FittingLabel::setLineHeight(int height) {
-  lineHeight_ = height;
+void FittingLabel::setPlaces(const QRect& oneLine, const QRect& wrapped) {
+  oneLine_ = oneLine;
+  wrapped_ = wrapped;
   refit();
 }
 
-QRect FittingLabel::lineRect() const {
-  QRect line = contentsRect();
-  if (lineHeight_ > 0 && lineHeight_ < line.height()) line.setHeight(lineHeight_);
-  return line;
-}
-
 void FittingLabel::refit() {
+  if (wrapped_.isEmpty()) return;  // not placed yet
   const QFont base = font();
   const QString caption = text();
-  const QRect area = contentsRect();
+  const QRect area(QPoint(0, 0), wrapped_.size());
   // One pixel to spare: a glyph's ink may reach a little past its advance.
   const double available = area.width() - 1;
   const double preferred = QFontInfo(base).pointSizeF();
@@ -60,25 +56,17 @@ void FittingLabel::refit() {
                    ? QFontMetricsF(fit_.font).elidedText(caption, Qt::ElideRight, available)
                    : caption;
   setToolTip(chosen.elided ? caption : QString());
+  setGeometry(chosen.wrapped ? wrapped_ : oneLine_);
   update();
 }
 
 void FittingLabel::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setFont(fit_.font);
-  if (fit_.wrapped) {
-    style()->drawItemText(&painter, contentsRect(),
-                          Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, palette(),
-                          isEnabled(), fit_.shown, foregroundRole());
-  } else {
-    style()->drawItemText(&painter, lineRect(), int(alignment()), palette(), isEnabled(),
-                          fit_.shown, foregroundRole());
-  }
-}
-
-void FittingLabel::resizeEvent(QResizeEvent* event) {
-  QLabel::resizeEvent(event);
-  refit();
+  const int flags =
+      fit_.wrapped ? Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap : int(alignment());
+  style()->drawItemText(&painter, contentsRect(), flags, palette(), isEnabled(), fit_.shown,
+                        foregroundRole());
 }
 
 void FittingLabel::changeEvent(QEvent* event) {

@@ -26,22 +26,19 @@ class FittingLabel : public QLabel {
   // Sets the caption and fits it to the label.
   void setCaption(const QString& caption);
   const Fit& fit() const { return fit_; }
-  // A caption on one line keeps to this band at the top of the label; the rest of its height is
-  // room for a wrapped caption. 0: the whole height.
-  void setLineHeight(int height);
-  // Where a caption on one line is drawn.
-  QRect lineRect() const;
+  // Where the label lies in its parent with its caption on one line, and with it wrapped; it
+  // takes one or the other as its caption needs, and fits its caption to them.
+  void setPlaces(const QRect& oneLine, const QRect& wrapped);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
   void changeEvent(QEvent* event) override;
 
  private:
   void refit();
 
   Fit fit_;
-  int lineHeight_ = 0;
+  QRect oneLine_, wrapped_;
 };
 
 }  // namespace orindel

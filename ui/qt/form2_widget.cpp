@@ -26,12 +26,8 @@ namespace orindel {
 
 namespace {
 
-// Positions and sizes are designed in twips; Qt lays out in device-independent pixels.
-QRect geometryOf(Control control) {
-  const ControlDesign& design = kControls[control];
-  return QRect(twipsToPixels(design.left), twipsToPixels(design.top), twipsToPixels(design.width),
-               twipsToPixels(design.height));
-}
+// Qt lays out in device-independent pixels, the design's own at 96 DPI, and scales by itself.
+QRect toQRect(const PixelRect& rect) { return QRect(rect.left, rect.top, rect.width, rect.height); }
 
 QString toQString(const Text& text) { return QString::fromStdU16String(text); }
 Text toText(const QString& string) { return string.toStdU16String(); }
@@ -94,7 +90,7 @@ QWidget* Form2Widget::makeControl(Control c) {
     case ControlKind::Option: widget = new QRadioButton(caption, parent); break;
   }
   widget->setObjectName(QString::fromLatin1(design.name));
-  widget->setGeometry(geometryOf(c));
+  widget->setGeometry(toQRect(rectInParent(c, false)));
   if (c == Label6) {
     QFont gothic = widget->font();
     gothic.setFamilies(families(kCountCaptionFont.faces));
@@ -143,7 +139,8 @@ void Form2Widget::buildControls() {
     totalMenu()->popup(total->mapToGlobal(position));
   });
 
-  setFixedSize(twipsToPixels(kWideClientTwips), twipsToPixels(kClientHeightTwips));
+  const PixelSize wide = clientSize(true);
+  setFixedSize(wide.width, wide.height);
   controls_[Text1]->setFocus();
 }
 
@@ -223,7 +220,7 @@ void Form2Widget::showTextStart(Control box) {
 
 void Form2Widget::setOuterWidth(int twips) {
   const bool wide = isWide(twips);
-  setFixedWidth(twipsToPixels(clientTwips(twips)));
+  setFixedWidth(clientSize(wide).width);
   fitLabels(wide);
   for (Control option : {Option1, Option2}) {
     controls_[option]->setFocusPolicy(takesFocus(option, wide) ? Qt::StrongFocus : Qt::NoFocus);
@@ -233,9 +230,8 @@ void Form2Widget::setOuterWidth(int twips) {
 void Form2Widget::fitLabels(bool wide) {
   for (Control label : {Label4, Label5}) {
     auto* fitting = static_cast<FittingLabel*>(controls_[label]);
-    fitting->setLineHeight(twipsToPixels(kControls[label].height));
-    fitting->resize(twipsToPixels(fittedLabelWidthTwips(label, wide)),
-                    twipsToPixels(fittedLabelHeightTwips(label)));
+    fitting->setPlaces(toQRect(rectInParent(label, wide)),
+                       toQRect(rectInParent(label, wide, kDesignDpi, true)));
   }
 }
 

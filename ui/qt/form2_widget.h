@@ -8,6 +8,7 @@
 
 #include "form2.h"
 #include "form2_view.h"
+#include "geometry.h"
 #include "layout.h"
 
 class QLineEdit;

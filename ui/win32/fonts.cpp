@@ -1,6 +1,7 @@
 #include "fonts.h"
 
 #include "dpi.h"
+#include "layout.h"
 #include "wide_text.h"
 
 namespace orindel::win32 {

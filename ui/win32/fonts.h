@@ -9,8 +9,8 @@
 #include <string>
 #include <type_traits>
 
+#include "caption_fit.h"
 #include "gdi_objects.h"
-#include "layout.h"
 
 namespace orindel::win32 {
 

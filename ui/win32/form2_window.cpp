@@ -159,19 +159,12 @@ HFONT Form2Window::fontOf(Control c) {
 }
 
 RECT Form2Window::placeOf(Control c, const std::wstring& caption) {
-  const ControlDesign& design = kControls[c];
-  int left = design.left, top = design.top;
-  if (design.kind == ControlKind::Option) {
-    left += kControls[Frame1].left;
-    top += kControls[Frame1].top;
-  }
-  const int x = twipsToPixels(left, dpi_), y = twipsToPixels(top, dpi_);
-  int width = twipsToPixels(design.width, dpi_);
-  if (design.sizing == Sizing::Fitted) {
-    width = twipsToPixels(fittedLabelWidthTwips(c, wide()), dpi_);
-  }
-  if (design.sizing == Sizing::Caption) width = std::max(width, textWidth(fontOf(c), caption));
-  return {x, y, x + width, y + twipsToPixels(design.height, dpi_)};
+  const bool wrapped = kControls[c].sizing == Sizing::Fitted && captions_[fittedIndex(c)].wrapped;
+  const PixelRect place = controlRect(c, wide(), dpi(), wrapped);
+  int width = place.width;
+  if (kControls[c].sizing == Sizing::Caption)
+    width = std::max(width, textWidth(fontOf(c), caption));
+  return {place.left, place.top, place.left + width, place.top + place.height};
 }
 
 void Form2Window::setIcons() {
@@ -211,14 +204,14 @@ void Form2Window::setDpi(UINT dpi) {
 void Form2Window::fitToWidth() {
   // The total and the count reach to the client edge, or to the frame in the wide window.
   for (Control label : {Label4, Label5}) {
-    SetWindowPos(control(label), nullptr, 0, 0,
-                 twipsToPixels(fittedLabelWidthTwips(label, wide()), dpi_), labelHeight(label),
+    const PixelRect place = labelRect(label);
+    SetWindowPos(control(label), nullptr, 0, 0, place.width, place.height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     fitCaption(label);
   }
 
-  const SIZE client{twipsToPixels(clientTwips(outerWidthTwips_), dpi_),
-                    twipsToPixels(kClientHeightTwips, dpi_)};
+  const PixelSize clientPixels = clientSize(wide(), dpi());
+  const SIZE client{clientPixels.width, clientPixels.height};
   RECT outer{0, 0, client.cx, client.cy};
   AdjustWindowRectExForDpi(&outer, kWindowStyle, FALSE, kWindowExStyle, dpi_);
   SIZE size{outer.right - outer.left, outer.bottom - outer.top};
@@ -235,16 +228,14 @@ void Form2Window::fitToWidth() {
   }
 }
 
-int Form2Window::labelHeight(Control label) const {
-  const bool wrapped = captions_[fittedIndex(label)].wrapped;
-  return twipsToPixels(wrapped ? fittedLabelHeightTwips(label) : kControls[label].height, dpi_);
+PixelRect Form2Window::labelRect(Control label) const {
+  return controlRect(label, wide(), dpi(), captions_[fittedIndex(label)].wrapped);
 }
 
 void Form2Window::fitCaption(Control label) {
   FittedCaption& caption = captions_[fittedIndex(label)];
-  const int width = twipsToPixels(fittedLabelWidthTwips(label, wide()), dpi_);
-  const int wrapHeight = twipsToPixels(fittedLabelHeightTwips(label), dpi_);
-  const CaptionFit fit = fonts_.fit(caption.text, width, wrapHeight);
+  const PixelRect wrapped = controlRect(label, wide(), dpi(), true);
+  const CaptionFit fit = fonts_.fit(caption.text, wrapped.width, wrapped.height);
   caption.elided = fit.elided;
   if (fit.elided) addTooltip();
   if (fit.wrapped != caption.wrapped) {
@@ -256,7 +247,8 @@ void Form2Window::fitCaption(Control label) {
     constexpr LONG_PTR kOneLine = SS_CENTERIMAGE | SS_ENDELLIPSIS;
     style = fit.wrapped ? style & ~kOneLine : style | kOneLine;
     SetWindowLongPtrW(hwnd, GWL_STYLE, style);
-    SetWindowPos(hwnd, nullptr, 0, 0, width, labelHeight(label),
+    const PixelRect place = labelRect(label);
+    SetWindowPos(hwnd, nullptr, 0, 0, place.width, place.height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     InvalidateRect(hwnd, nullptr, TRUE);
   }

@@ -18,6 +18,7 @@
 #include "fonts.h"
 #include "form2.h"
 #include "form2_view.h"
+#include "geometry.h"
 #include "layout.h"
 
 namespace orindel::win32 {
@@ -64,11 +65,12 @@ class Form2Window : private Form2View, private EntryKeys {
   // The window's size, and the total's and count's widths and fonts, for its width.
   void fitToWidth();
   void fitCaption(Control label);
-  // The label's height in pixels: the designed one, or down to the client's bottom when wrapped.
-  int labelHeight(Control label) const;
+  // Where a fitted label lies, with its caption on one line or wrapped as last fitted.
+  PixelRect labelRect(Control label) const;
   void addTooltip();
   void updateOptionTabStops();
   bool wide() const { return isWide(outerWidthTwips_); }
+  int dpi() const { return static_cast<int>(dpi_); }
   HWND control(Control c) const { return controls_[c]; }
   // The program ends: one quit message, after which nothing more reaches Form2.
   void quit();
