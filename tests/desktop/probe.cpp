@@ -3,8 +3,10 @@
 // geometry, visibility and check state, the focus, and the program's open message box.
 //
 // It reads one command a line from stdin and answers each with one line. Commands:
-//   state | paste COUNT ID T2 T3 | clip COUNT TEXT | clipread | dialogs |
-//   press HWND ID | quit   (dialogs and press: any program's dialogs, an installer's pages)
+//   state | design | paste COUNT ID T2 T3 | clip COUNT TEXT | clipread | dialogs |
+//   press HWND ID | quit
+// (design: the window's design as design_json.h writes it; dialogs and press: any program's
+// dialogs, an installer's pages).
 // Another process's controls are read with SendMessageW(WM_GETTEXT): GetWindowTextW reads only
 // the caller's own windows.
 #include <windows.h>
@@ -16,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "layout.h"
+#include "design_json.h"
 
 namespace {
 
@@ -39,31 +41,11 @@ std::wstring wide(const std::string& text) {
   return out;
 }
 
-// A JSON string literal of a UTF-8 text.
-std::string quoted(const std::string& text) {
-  std::string out = "\"";
-  for (unsigned char c : text) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += static_cast<char>(c);
-    } else if (c < 0x20) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04x", c);
-      out += escape;
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  return out + "\"";
-}
-
+std::string quoted(const std::string& text) { return orindel::desktop::jsonString(text); }
 std::string quoted(const std::wstring& text) { return quoted(utf8(text)); }
 
 std::string rectJson(const RECT& r) {
-  char out[64];
-  std::snprintf(out, sizeof out, "[%ld,%ld,%ld,%ld]", r.left, r.top, r.right - r.left,
-                r.bottom - r.top);
-  return out;
+  return orindel::desktop::jsonRect({r.left, r.top, r.right - r.left, r.bottom - r.top});
 }
 
 std::string boolJson(bool value) { return value ? "true" : "false"; }
@@ -145,30 +127,22 @@ int idOf(HWND window, HWND main) {
   return GetDlgCtrlID(window);
 }
 
-// Where the design table puts a control, in pixels at `dpi`: the total and the count widened as
-// the window shows them, the option buttons at the frame's position plus their own offsets.
-RECT designedRect(int index, int dpi, bool wide) {
-  using namespace orindel;
-  const ControlDesign& design = kControls[index];
-  int left = design.left, top = design.top, width = design.width;
-  if (index == Option1 || index == Option2) {
-    left += kControls[Frame1].left;
-    top += kControls[Frame1].top;
-  }
-  if (index == Label4 || index == Label5) {
-    width = fittedLabelWidthTwips(static_cast<Control>(index), wide);
-  }
-  const auto px = [dpi](int twips) { return MulDiv(twips, dpi, 1440); };
-  return {px(left), px(top), px(left) + px(width), px(top) + px(design.height)};
+// The name of a child of the main window: "" for another window, null for none.
+std::string nameOf(HWND window, HWND main) {
+  if (!window) return "null";
+  const int index = GetDlgCtrlID(window) - orindel::kFirstControlId;
+  if (GetParent(window) != main || index < 0 || index >= orindel::kControlCount) return "\"\"";
+  return quoted(std::string(orindel::kControls[index].name));
 }
 
+// A control as it is and as the design places it at the window's DPI and width: a fitted label
+// also where it lies with its caption wrapped.
 std::string controlJson(HWND main, int index) {
-  const int id = orindel::kFirstControlId + index;
-  HWND control = GetDlgItem(main, id);
-  std::string out = "{\"id\":" + std::to_string(id) +
-                    ",\"name\":" + quoted(std::string(orindel::kControls[index].name));
+  using namespace orindel;
+  const auto c = static_cast<Control>(index);
+  HWND control = GetDlgItem(main, kFirstControlId + index);
+  std::string out = "{" + desktop::controlMembers(c);
   if (!control) return out + ",\"exists\":false}";
-  HWND before = GetWindow(control, GW_HWNDPREV);
   out += ",\"exists\":true,\"class\":" + quoted(classOf(control));
   out += ",\"text\":" + quoted(textOf(control));
   out += ",\"visible\":" + boolJson(IsWindowVisible(control));
@@ -176,9 +150,12 @@ std::string controlJson(HWND main, int index) {
   RECT client{};
   GetClientRect(main, &client);
   const int dpi = static_cast<int>(GetDpiForWindow(main));
-  const bool wide = client.right > MulDiv(orindel::kNarrowClientTwips, dpi, 1440);
-  out += ",\"design\":" + rectJson(designedRect(index, dpi, wide));
-  out += ",\"previous\":" + std::to_string(before ? idOf(before, main) : 0);
+  const bool wide = client.right > clientSize(false, dpi).width;
+  out += ",\"design\":" + desktop::jsonRect(controlRect(c, wide, dpi));
+  if (kControls[c].sizing == Sizing::Fitted) {
+    out += ",\"designWrapped\":" + desktop::jsonRect(controlRect(c, wide, dpi, true));
+  }
+  out += ",\"previous\":" + nameOf(GetWindow(control, GW_HWNDPREV), main);
   return out + "}";
 }
 
@@ -392,6 +369,8 @@ bool run(std::string line, std::string& reply) {
     const std::string dialog = word(line);
     reply = press(reinterpret_cast<HWND>(std::strtoull(dialog.c_str(), nullptr, 10)),
                   number(word(line)));
+  } else if (command == "design") {
+    reply = orindel::desktop::designJson();
   } else if (command == "quit") {
     return false;
   } else {

@@ -135,7 +135,7 @@ def problems(raw):
             found.append(f"{c['name']} at {c['rect']}, designed {want} (dpi {raw['dpi']})")
     # A screen reader names each entry box after the unit caption just before it in z-order.
     for box in raw["controls"][:3]:
-        if box["previous"] != box["id"] + 5:
+        if box["previous"] != "Label" + box["name"][-1]:
             found.append(f"{box['name']} follows {box['previous']} in z-order")
     if not raw["active"]:
         found.append("not the active window: keys would go elsewhere")
