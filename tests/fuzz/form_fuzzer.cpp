@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "conversion.h"
 #include "fake_view.h"
+#include "label_invariant.h"
 
 namespace {
 
@@ -72,13 +72,7 @@ Before before(const CheckedView& view, const Form2& form) {
 
 void requireConsistent(const CheckedView& view, const Form2& form, const Before& was, int escapes) {
   const TallyRegister& reg = form.tally();
-  // The total's label is the register's display text; the count is never negative and its label
-  // is its text (the plain "0" until the first calculation).
-  if (view.captions[4] != reg.hhh + u":" + reg.mmm + u":" + reg.sss) std::abort();
-  if (reg.Ti < 0) std::abort();
-  if (view.captions[5] != signedText(reg.Ti) && !(view.captions[5] == u"0" && reg.Ti == 0)) {
-    std::abort();
-  }
+  if (labelsDisagree(reg, view.captions[4], view.captions[5])) std::abort();
   // The program ends only through Esc in an entry box.
   if (view.ends != escapes) std::abort();
   // The panel flag, the window's width and the count's visibility agree.

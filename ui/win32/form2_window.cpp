@@ -27,8 +27,6 @@ constexpr Control kCreationOrder[] = {Label1, Text1,    Label2,   Text2,  Label3
                                       Frame1, Option1,  Option2,  Label5, Label6};
 static_assert(std::size(kCreationOrder) == kControlCount);
 
-Text toText(std::wstring_view text) { return Text(text.begin(), text.end()); }
-
 std::wstring windowText(HWND window) {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)), L'\0');
   if (!text.empty()) {
