@@ -66,8 +66,8 @@ TEST_F(Form2WidgetTest, tab_goes_round_the_visible_controls_in_order) {
 // Every control where it was designed, in device-independent pixels (twips / 15), in the desktop's
 // font and in a larger one. The unit captions and the count's caption are widened to their whole
 // caption where it is wider than designed (in the larger font), and no further; the total and the
-// count reach to the client edge, or to the frame in the wide window, and the total down to the
-// bottom edge for a second line.
+// count reach to the client edge, or to the frame in the wide window, each a line high while its
+// caption takes one line.
 TEST_F(Form2WidgetTest, controls_sit_where_they_were_designed) {
   struct Case {
     const char* name;
