@@ -28,7 +28,7 @@ if [[ $(id -u) -eq 0 ]]; then
 fi
 
 mkdir -p "$work"
-rm -rf "$work/runtime" "$work/home" "$work/copies"
+rm -rf "${work:?}/runtime" "${work:?}/home" "${work:?}/copies"
 mkdir -m 0700 "$work/runtime" "$work/home"
 mkdir "$work/copies"
 chown -R "$user:" "$work"
@@ -36,7 +36,8 @@ readable() { "${as_user[@]}" test -r "$1"; }
 
 # A copy of what the user cannot read, in WORK.
 copy() {
-  local copy=$work/copies/$(basename "$1")
+  local copy
+  copy=$work/copies/$(basename "$1")
   [[ $1 == *.py ]] && cp "$(dirname "$1")"/*.py "$work/copies/"
   cp -p "$1" "$copy"
   chown -R "$user:" "$work/copies"
@@ -60,19 +61,23 @@ for name in $(compgen -v | grep -E '^(ORINDEL_|ASAN_OPTIONS$|UBSAN_OPTIONS$|LSAN
   environment+=("$name=${!name}")
 done
 
-# Whatever runs with this runtime folder is the command's, in its session or out of it.
+# Whatever runs with this runtime folder is the command's, in its session or out of it. Both
+# functions run from the EXIT trap.
+# shellcheck disable=SC2317
 leftovers() {
   grep -lsz "^XDG_RUNTIME_DIR=$work/runtime\$" /proc/[0-9]*/environ | cut -d/ -f3 || true
 }
+# shellcheck disable=SC2317
 end_leftovers() {
-  local pids
-  pids=$(leftovers)
-  [[ -z $pids ]] && return
-  echo "as_user.sh: ending what the command left running: $(ps -o comm= -p "${pids//$'\n'/,}" |
-    tr '\n' ' ')"
-  kill $pids 2>/dev/null || true
+  local pids names
+  mapfile -t pids < <(leftovers)
+  ((${#pids[@]} > 0)) || return 0
+  names=$(IFS=, && ps -o comm= -p "${pids[*]}" | tr '\n' ' ')
+  echo "as_user.sh: ending what the command left running: $names"
+  kill "${pids[@]}" 2>/dev/null || true
   for _ in $(seq 50); do [[ -z $(leftovers) ]] && return; sleep 0.1; done
-  kill -KILL $(leftovers) 2>/dev/null || true
+  mapfile -t pids < <(leftovers)
+  ((${#pids[@]} == 0)) || kill -KILL "${pids[@]}" 2>/dev/null || true
 }
 trap end_leftovers EXIT
 
