@@ -25,7 +25,7 @@ int main(int argc, char* argv[]) {
 
   orindel::Form2Widget window;
   window.show();
-  const int code = app.exec();
+  const int code = QApplication::exec();
   // Qt 6.4's Wayland client can deadlock while it closes its connection to the compositor (its
   // event thread waits for a read that never comes), and the program would stay behind with no
   // window. The window is gone and there is nothing left to save, so a Wayland run ends here.

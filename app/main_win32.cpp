@@ -8,7 +8,9 @@
 #include "message_loop.h"
 #include "options.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+// The parameters keep the names that Windows' own declaration gives them.
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*hPrevInstance*/, PWSTR /*lpCmdLine*/,
+                    int nShowCmd) {
   using namespace orindel;
 
   const CommandLine commandLine = parseCommandLine(win32::commandLineArguments(), Toolkit::Win32);
@@ -25,6 +27,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     win32::showStartFailure(L"Orindel のウィンドウを開けませんでした。", GetLastError());
     return 1;
   }
-  window.show(showCommand);
+  window.show(nShowCmd);
   return win32::runMessageLoop(window.handle());
 }

@@ -37,6 +37,27 @@ bool contains(const std::array<std::string_view, N>& names, std::string_view nam
 
 CommandLine error(std::string text) { return {CommandLine::Action::Error, std::move(text)}; }
 
+// One of Qt's window options at arguments[i], moving i past its value if it takes one; an error
+// when it is none of them or lacks its value.
+CommandLine toolkitOption(const std::vector<std::string>& arguments, std::size_t& i) {
+  const std::string& argument = arguments[i];
+  std::string_view name(argument);
+  name.remove_prefix(name.starts_with("--") ? 2 : 1);
+  const std::size_t equals = name.find('=');
+  const bool hasValue = equals != std::string_view::npos;
+  if (hasValue) name = name.substr(0, equals);
+  const bool valueAfterEquals = name == "style" || name == "stylesheet" || name == "qmljsdebugger";
+  if (hasValue && !valueAfterEquals) return error("unrecognized option '" + argument + "'");
+  if (contains(kToolkitOptionsWithValue, name)) {
+    if (!hasValue && ++i == arguments.size()) {
+      return error("option '" + argument + "' needs a value");
+    }
+  } else if (!contains(kToolkitFlags, name)) {
+    return error("unrecognized option '" + argument + "'");
+  }
+  return {};
+}
+
 }  // namespace
 
 CommandLine parseCommandLine(const std::vector<std::string>& arguments, Toolkit toolkit) {
@@ -51,20 +72,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments, Toolkit 
       return error("unexpected argument '" + argument + "'");
     }
     if (toolkit != Toolkit::Qt) return error("unrecognized option '" + argument + "'");
-    std::string_view name(argument);
-    name.remove_prefix(name.starts_with("--") ? 2 : 1);
-    const std::size_t equals = name.find('=');
-    const bool hasValue = equals != std::string_view::npos;
-    if (hasValue) name = name.substr(0, equals);
-    const bool valueAfterEquals =
-        name == "style" || name == "stylesheet" || name == "qmljsdebugger";
-    if (hasValue && !valueAfterEquals) return error("unrecognized option '" + argument + "'");
-    if (contains(kToolkitOptionsWithValue, name)) {
-      if (!hasValue && ++i == arguments.size()) {
-        return error("option '" + argument + "' needs a value");
-      }
-    } else if (!contains(kToolkitFlags, name)) {
-      return error("unrecognized option '" + argument + "'");
+    if (CommandLine option = toolkitOption(arguments, i);
+        option.action == CommandLine::Action::Error) {
+      return option;
     }
   }
   return {};

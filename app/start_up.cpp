@@ -26,10 +26,13 @@ struct Held {
   QString text;
 };
 
+// Qt's message handler is a plain function, so what it holds lives here, set and cleared by the
+// one DisplayCheck. NOLINTBEGIN(cppcoreguidelines-avoid-non-const-global-variables)
 QtMessageHandler previous = nullptr;
 // Plugins may log from threads of their own while the application starts.
 std::mutex heldMutex;
 std::vector<Held>* held = nullptr;
+// NOLINTEND(cppcoreguidelines-avoid-non-const-global-variables)
 
 QString environment(const char* name) { return QString::fromLocal8Bit(qgetenv(name)); }
 
@@ -95,7 +98,7 @@ void holdMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
     QString messages;
     for (const Held& message : *held) messages += message.text + QLatin1Char('\n');
     messages += text;
-    std::fprintf(stderr, "orindel: %s\n", qPrintable(causeOf(messages)));
+    std::fputs(qPrintable(QStringLiteral("orindel: %1\n").arg(causeOf(messages))), stderr);
     std::fflush(stderr);
     std::_Exit(1);
   }

@@ -8,5 +8,5 @@ int main(int argc, char* argv[]) {
   label.setWindowTitle(QStringLiteral("Baseline window"));
   label.resize(196, 80);
   label.show();
-  return app.exec();
+  return QApplication::exec();
 }

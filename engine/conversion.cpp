@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace orindel {
 
@@ -23,47 +24,65 @@ struct Scanned {
   bool anyNonZero = false;
 };
 
+// A text's characters in order, the blanks between them passed over.
+class Characters {
+ public:
+  explicit Characters(const Text& text) : text_(text) { skipBlanks(); }
+  // The next character, or 0 at the end.
+  char16_t peek() const { return next_ < text_.size() ? text_[next_] : u'\0'; }
+  void advance() {
+    ++next_;
+    skipBlanks();
+  }
+  // Takes the next character if it is one of `wanted`.
+  bool take(std::u16string_view wanted) {
+    const char16_t c = peek();
+    if (c == u'\0' || wanted.find(c) == std::u16string_view::npos) return false;
+    advance();
+    return true;
+  }
+
+ private:
+  void skipBlanks() {
+    while (next_ < text_.size() && isSkipped(text_[next_])) ++next_;
+  }
+  const Text& text_;
+  std::size_t next_ = 0;
+};
+
+// The mantissa's digits with at most one ".", as far as they go.
+void scanMantissa(Characters& in, Scanned& out) {
+  bool fraction = false;
+  for (char16_t c = in.peek(); c != u'\0'; in.advance(), c = in.peek()) {
+    if (c == u'.' && !fraction) {
+      out.mantissa.push_back('.');
+      fraction = true;
+      continue;
+    }
+    if (!isDigit(c)) return;
+    out.mantissa.push_back(static_cast<char>(c));
+    if (c != u'0') out.anyNonZero = true;
+    if (!fraction && out.anyNonZero) ++out.integerDigits;
+    if (fraction && !out.anyNonZero) ++out.leadingFractionZeros;
+  }
+}
+
 Scanned scan(const Text& text) {
-  enum class State { Start, Mantissa, Fraction, ExponentSign, Exponent };
+  Characters in(text);
   Scanned out;
-  State state = State::Start;
-  for (char16_t c : text) {
-    if (isSkipped(c)) continue;
-    if (state == State::Start) {
-      state = State::Mantissa;
-      if (c == u'+' || c == u'-') {
-        out.negative = c == u'-';
-        continue;
-      }
-    }
-    if (state == State::Mantissa || state == State::Fraction) {
-      if (isDigit(c)) {
-        out.mantissa.push_back(static_cast<char>(c));
-        if (c != u'0') out.anyNonZero = true;
-        if (state == State::Mantissa && out.anyNonZero) ++out.integerDigits;
-        if (state == State::Fraction && !out.anyNonZero) ++out.leadingFractionZeros;
-        continue;
-      }
-      if (c == u'.' && state == State::Mantissa) {
-        out.mantissa.push_back('.');
-        state = State::Fraction;
-        continue;
-      }
-      if (c == u'e' || c == u'E') {
-        state = State::ExponentSign;
-        continue;
-      }
-      break;
-    }
-    if (state == State::ExponentSign) {
-      state = State::Exponent;
-      if (c == u'+' || c == u'-') {
-        out.exponent.push_back(static_cast<char>(c));
-        continue;
-      }
-    }
-    if (!isDigit(c)) break;
-    out.exponent.push_back(static_cast<char>(c));
+  if (in.peek() == u'+' || in.peek() == u'-') {
+    out.negative = in.peek() == u'-';
+    in.advance();
+  }
+  scanMantissa(in, out);
+  if (!in.take(u"eE")) return out;
+  if (in.peek() == u'+' || in.peek() == u'-') {
+    out.exponent.push_back(static_cast<char>(in.peek()));
+    in.advance();
+  }
+  while (isDigit(in.peek())) {
+    out.exponent.push_back(static_cast<char>(in.peek()));
+    in.advance();
   }
   return out;
 }

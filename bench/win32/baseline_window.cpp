@@ -21,7 +21,9 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+// The parameters keep the names that Windows' own declaration gives them.
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*hPrevInstance*/, PWSTR /*lpCmdLine*/,
+                    int nShowCmd) {
   WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = windowProc;
   windowClass.hInstance = instance;
@@ -55,7 +57,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   CreateWindowW(L"STATIC", L" 0: 0: 0", WS_CHILD | WS_VISIBLE, 8, 8, 120, 16, window, nullptr,
                 instance, nullptr);
 #endif
-  ShowWindow(window, show);
+  ShowWindow(window, nShowCmd);
   UpdateWindow(window);
 
   MSG message;

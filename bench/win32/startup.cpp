@@ -65,7 +65,9 @@ bool oneRun(const std::wstring& program, Sample& sample) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  LARGE_INTEGER frequency, start, now;
+  LARGE_INTEGER frequency;
+  LARGE_INTEGER start;
+  LARGE_INTEGER now;
   QueryPerformanceFrequency(&frequency);
   QueryPerformanceCounter(&start);
   if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
@@ -108,11 +110,15 @@ double median(std::vector<double> values) {
 }
 
 struct Summary {
-  double ms, workingSetMiB, commitMiB;
+  double ms;
+  double workingSetMiB;
+  double commitMiB;
 };
 
 Summary summarise(const std::vector<Sample>& samples) {
-  std::vector<double> ms, workingSet, commitBytes;
+  std::vector<double> ms;
+  std::vector<double> workingSet;
+  std::vector<double> commitBytes;
   for (const Sample& s : samples) {
     ms.push_back(s.ms);
     workingSet.push_back(s.workingSetMiB);

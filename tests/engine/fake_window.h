@@ -60,7 +60,7 @@ class FakeWindow : public TallyWindow {
     boxes[1].clear();
     boxes[2].clear();
     boxes[3].clear();
-    calls.push_back("cle");
+    calls.emplace_back("cle");
   }
   void showMessage(const Text& prompt) override { calls.push_back("message:" + utf8(prompt)); }
   Integer panelFlag() const override { return Integer(cm); }

@@ -29,7 +29,7 @@ class TallyRegisterTest : public ::testing::Test {
     window.calls.clear();
   }
 
-  void expectTotal(Hms total, const std::string& context) {
+  void expectTotal(Hms total, const std::string& context) const {
     EXPECT_EQ(reg.hh, total.h) << context;
     EXPECT_EQ(reg.mm, total.m) << context;
     EXPECT_EQ(reg.ss, total.s) << context;
@@ -100,7 +100,8 @@ TEST_F(TallyRegisterTest, refused_subtraction_keeps_the_register_and_labels) {
     if (c.start.h || c.start.m || c.start.s) startFrom(c.start);
     window.calls.clear();
     const TallyRegister before = reg;
-    const Text label4 = window.label4, label5 = window.label5;
+    const Text label4 = window.label4;
+    const Text label5 = window.label5;
     apply(c.entry, u"-");
     EXPECT_EQ(window.calls, (std::vector<std::string>{"message:計算値が不正です", "cle"}));
     EXPECT_EQ(reg.hh, before.hh);

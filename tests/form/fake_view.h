@@ -129,6 +129,7 @@ struct LoadedForm {
   }
   LoadedForm(const LoadedForm&) = delete;
   LoadedForm& operator=(const LoadedForm&) = delete;
+  ~LoadedForm() = default;
 
   FakeView view;
   Form2 form{view};

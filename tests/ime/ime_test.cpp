@@ -22,7 +22,7 @@ class Composition : public QObject {
   QString preedit, committed;
 
  protected:
-  bool eventFilter(QObject*, QEvent* event) override {
+  bool eventFilter(QObject* /*watched*/, QEvent* event) override {
     if (event->type() == QEvent::InputMethod) {
       const auto* method = static_cast<const QInputMethodEvent*>(event);
       preedit = method->preeditString();

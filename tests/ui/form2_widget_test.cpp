@@ -31,7 +31,7 @@ TEST_F(Form2WidgetTest, controls_carry_their_captions) {
       {"Label2", "ｍ"},   {"Label3", "ｓ"},   {"Label6", "回数"},
   };
   for (const auto& [name, caption] : captions) {
-    QWidget* widget = window->findChild<QWidget*>(QString::fromLatin1(name));
+    auto* widget = window->findChild<QWidget*>(QString::fromLatin1(name));
     ASSERT_NE(widget, nullptr) << name;
     const QString text = widget->property("text").toString();
     EXPECT_EQ(text, QString::fromUtf8(caption)) << name;
@@ -61,6 +61,12 @@ TEST_F(Form2WidgetTest, tab_goes_round_the_visible_controls_in_order) {
     }
     EXPECT_EQ(visited, round.order) << (round.wide ? "wide" : "narrow");
   }
+}
+
+// The whole width of a control's caption in its font.
+int captionWidth(const QWidget& control) {
+  const QString caption = control.property("text").toString();
+  return int(std::ceil(QFontMetricsF(control.font()).horizontalAdvance(caption)));
 }
 
 // Every control where it was designed, in device-independent pixels (twips / 15), in the desktop's
@@ -96,16 +102,12 @@ TEST_F(Form2WidgetTest, controls_sit_where_they_were_designed) {
       if (wide) QTest::mouseClick(button("Command3"), Qt::LeftButton);
       for (const Case& c : cases) {
         const std::string name = c.name + std::string(wide ? " wide, " : " narrow, ") + size;
-        QWidget* control = child<QWidget>(c.name);
+        auto* control = child<QWidget>(c.name);
         QRect expected = c.narrow;
         if (wide) expected.setWidth(c.wideWidth);
-        if (c.widened) {
-          const QString caption = control->property("text").toString();
-          const int needed =
-              int(std::ceil(QFontMetricsF(control->font()).horizontalAdvance(caption)));
-          if (needed > expected.width()) ++widened;
-          expected.setWidth(std::max(expected.width(), needed));
-        }
+        const int needed = c.widened ? captionWidth(*control) : 0;
+        widened += needed > expected.width() ? 1 : 0;
+        expected.setWidth(std::max(expected.width(), needed));
         EXPECT_EQ(control->geometry(), expected) << name;
       }
     }

@@ -55,6 +55,33 @@ TEST(HighDpiTest, the_window_and_its_controls_scale_with_the_screen) {
   }
 }
 
+// The caption, given to the label, shows whole within it: shrunk, or wrapped below the legible
+// floor; only a caption without a blank to wrap at is elided, its whole text in the tooltip.
+void expectShownWhole(FittingLabel& label, const QString& caption, const std::string& name) {
+  label.setCaption(caption);
+  const FittingLabel::Fit& fit = label.fit();
+  const QFontMetricsF metrics(fit.font);
+  EXPECT_EQ(label.text(), caption) << name;
+  if (fit.wrapped) {
+    const QRectF wrapped =
+        metrics.boundingRect(QRectF(label.contentsRect()), Qt::TextWordWrap, fit.shown);
+    EXPECT_TRUE(QRectF(label.contentsRect()).contains(wrapped)) << name;
+  } else {
+    EXPECT_LE(metrics.horizontalAdvance(fit.shown), label.contentsRect().width()) << name;
+    EXPECT_LE(metrics.height(), label.contentsRect().height() + 1) << name;
+  }
+  EXPECT_GE(fit.font.pointSizeF(), kLegibleFloorPoints) << name;
+  if (caption.contains(' ')) {
+    EXPECT_FALSE(fit.elided) << name;
+  }
+  if (fit.elided) {
+    EXPECT_EQ(label.toolTip(), caption) << name;
+    EXPECT_DOUBLE_EQ(fit.font.pointSizeF(), kLegibleFloorPoints) << name;
+  } else {
+    EXPECT_EQ(fit.shown, caption) << name;
+  }
+}
+
 // The total and the count show whole at every scale: the label is as wide as the free space allows,
 // the caption shrinks to fit it, below the legible floor the total takes a second line, and only a
 // caption that cannot wrap is elided, with the whole caption kept in the tooltip. No label reaches
@@ -89,30 +116,7 @@ TEST(HighDpiTest, the_total_and_the_count_show_whole_without_overlapping) {
             << table.label << " overlaps " << other->objectName().toStdString();
       }
       for (const QString& caption : table.captions) {
-        label->setCaption(caption);
-        const FittingLabel::Fit& fit = label->fit();
-        const QFontMetricsF metrics(fit.font);
-        const std::string name = caption.toStdString() + (wide ? " wide" : " narrow");
-        EXPECT_EQ(label->text(), caption) << name;
-        if (fit.wrapped) {
-          const QRectF wrapped =
-              metrics.boundingRect(QRectF(label->contentsRect()), Qt::TextWordWrap, fit.shown);
-          EXPECT_TRUE(QRectF(label->contentsRect()).contains(wrapped)) << name;
-        } else {
-          EXPECT_LE(metrics.horizontalAdvance(fit.shown), label->contentsRect().width()) << name;
-          EXPECT_LE(metrics.height(), label->contentsRect().height() + 1) << name;
-        }
-        EXPECT_GE(fit.font.pointSizeF(), kLegibleFloorPoints) << name;
-        // Only a caption too long for one line and without a blank to wrap at is elided.
-        if (caption.contains(' ')) {
-          EXPECT_FALSE(fit.elided) << name;
-        }
-        if (fit.elided) {
-          EXPECT_EQ(label->toolTip(), caption) << name;
-          EXPECT_DOUBLE_EQ(fit.font.pointSizeF(), kLegibleFloorPoints) << name;
-        } else {
-          EXPECT_EQ(fit.shown, caption) << name;
-        }
+        expectShownWhole(*label, caption, caption.toStdString() + (wide ? " wide" : " narrow"));
       }
     }
   }

@@ -19,13 +19,16 @@ namespace {
 bool withBox(QWidget* parent, const QString& text, const std::function<void(QDialog&)>& look,
              const std::function<void(QDialog&)>& close) {
   bool seen = false;
-  QTimer::singleShot(0, [&] {
+  QTimer timer;
+  timer.setSingleShot(true);
+  QObject::connect(&timer, &QTimer::timeout, [&] {
     auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
     if (box == nullptr) return;
     seen = true;
     look(*box);
     close(*box);
   });
+  timer.start(0);
   showMessageBox(parent, text);  // returns once the box is closed
   return seen;
 }

@@ -68,8 +68,8 @@ TEST(SoakTest, random_keys_and_pastes_keep_the_window_consistent) {
   QLineEdit* boxes[] = {window.findChild<QLineEdit*>(QStringLiteral("Text1")),
                         window.findChild<QLineEdit*>(QStringLiteral("Text2")),
                         window.findChild<QLineEdit*>(QStringLiteral("Text3"))};
-  QLabel* label4 = window.findChild<QLabel*>(QStringLiteral("Label4"));
-  QLabel* label5 = window.findChild<QLabel*>(QStringLiteral("Label5"));
+  auto* label4 = window.findChild<QLabel*>(QStringLiteral("Label4"));
+  auto* label5 = window.findChild<QLabel*>(QStringLiteral("Label5"));
 
   std::mt19937 random(20261207);
   constexpr int kEvents = 100'000;

@@ -125,7 +125,8 @@ TEST_F(Form2WindowTest, a_total_too_long_for_its_label_is_drawn_smaller_but_whol
   // Each entry adds 32768 hours ("--32768": a sign dropped, then minus), a digit more every
   // tenfold. Narrow and wide, the label then shows its whole caption in the largest size that fits,
   // no smaller than the floor, and offers no tooltip; one a size larger would not have fitted.
-  const int preferred = pixelHeight(kWindowPoints), floor = pixelHeight(kLegibleFloorPoints);
+  const int preferred = pixelHeight(kWindowPoints);
+  const int floor = pixelHeight(kLegibleFloorPoints);
   int entries = 0;
   bool shrunk = false;
   for (int target : {1, 10, 100, 1000}) {
@@ -197,7 +198,8 @@ TEST_F(Form2WindowTest, a_box_shows_its_start_only_when_left_for_another_control
     SetWindowTextW(item(Text1), L"12");
     SendMessageW(item(Text1), EM_SETSEL, 2, 2);
     SetFocus(row.next);
-    DWORD start = 99, end = 99;
+    DWORD start = 99;
+    DWORD end = 99;
     SendMessageW(item(Text1), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                  reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(start, row.caret) << row.name;

@@ -72,7 +72,7 @@ std::string unixPath(std::wstring_view path) {
 
 std::string fileText(const std::wstring& path) {
   std::ifstream file(path.c_str());
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 // This process's resident memory in kB, as Linux counts it; -1 when it cannot be read. Under Wine,
@@ -112,7 +112,8 @@ TEST(SoakTest, random_messages_keep_the_window_consistent_and_leak_nothing) {
   {
     Form2Window window(GetModuleHandleW(nullptr), L"IDI_ICON1");
     ASSERT_TRUE(window.created());
-    int messages = 0, runtimeErrors = 0;
+    int messages = 0;
+    int runtimeErrors = 0;
     window.setMessageHandler([&](const std::wstring& text) {
       ++messages;
       if (text.find(L"実行時エラー") != std::wstring::npos) ++runtimeErrors;
@@ -133,12 +134,15 @@ TEST(SoakTest, random_messages_keep_the_window_consistent_and_leak_nothing) {
     int gdiPeak = gdiAtStart;
     long residentWarm = 0;
     std::mt19937 random(20261207);
-    constexpr int kEvents = 100'000, kWarmUp = 10'000;
+    constexpr int kEvents = 100'000;
+    constexpr int kWarmUp = 10'000;
     int calculations = 0;
     for (int event = 0; event < kEvents; ++event) {
       if (event == kWarmUp) residentWarm = residentKb();
-      const std::wstring totalBefore = text(Label4), countBefore = text(Label5);
-      const int messagesBefore = messages, errorsBefore = runtimeErrors;
+      const std::wstring totalBefore = text(Label4);
+      const std::wstring countBefore = text(Label5);
+      const int messagesBefore = messages;
+      const int errorsBefore = runtimeErrors;
       HWND box = item(boxes[random() % 3]);
       const unsigned choice = random() % 1000;
       bool typedO = false;

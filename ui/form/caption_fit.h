@@ -21,11 +21,13 @@ struct CaptionFit {
 template <typename OneLine, typename Wrapped>
 CaptionFit fitCaption(double preferred, OneLine fitsOneLine, Wrapped fitsWrapped) {
   const double floor = preferred < kLegibleFloorPoints ? preferred : kLegibleFloorPoints;
-  for (double points = preferred; points >= floor; points -= 0.25) {
-    if (fitsOneLine(points)) return {points, false, false};
+  // Counted in whole steps, so that no rounding error gathers over the sizes tried.
+  const int steps = static_cast<int>((preferred - floor) / 0.25);
+  for (int step = 0; step <= steps; ++step) {
+    if (fitsOneLine(preferred - 0.25 * step)) return {preferred - 0.25 * step, false, false};
   }
-  for (double points = preferred; points >= floor; points -= 0.25) {
-    if (fitsWrapped(points)) return {points, true, false};
+  for (int step = 0; step <= steps; ++step) {
+    if (fitsWrapped(preferred - 0.25 * step)) return {preferred - 0.25 * step, true, false};
   }
   return {floor, false, true};
 }

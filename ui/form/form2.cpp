@@ -9,7 +9,7 @@ namespace orindel {
 
 Text Form2::caption() {
   constexpr char kCaption[] = ORINDEL_CAPTION;
-  return Text(std::begin(kCaption), std::end(kCaption) - 1);
+  return {std::begin(kCaption), std::end(kCaption) - 1};
 }
 
 void Form2::load() {
@@ -161,6 +161,7 @@ void Form2::entryKeyDown(int& keyCode, int& shift) {
   if (Kc == kVkEscape) end();
 }
 
+// NOLINTNEXTLINE(readability-convert-member-functions-to-static): a procedure like its siblings
 void Form2::entryKeyPress(int& keyAscii) {
   if (keyAscii == kEnterCharacter) keyAscii = 0;
 }

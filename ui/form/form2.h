@@ -52,6 +52,7 @@ class Form2 : private TallyWindow {
   explicit Form2(Form2View& view) : view_(view) {}
   Form2(const Form2&) = delete;
   Form2& operator=(const Form2&) = delete;
+  ~Form2() override = default;
 
   // The window's caption, "Orindel Ver,1.6".
   static Text caption();
@@ -117,6 +118,7 @@ class Form2 : private TallyWindow {
   void setLabel5(const Text& caption) override { view_.setCaption(Label5, caption); }
 
   void entryKeyDown(int& keyCode, int& shift);
+  // A procedure of the window like its siblings, though it reads none of the window's state.
   void entryKeyPress(int& keyAscii);
   void entryChange(int n);
   void end();

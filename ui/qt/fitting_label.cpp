@@ -60,11 +60,11 @@ void FittingLabel::refit() {
   update();
 }
 
-void FittingLabel::paintEvent(QPaintEvent*) {
+void FittingLabel::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   painter.setFont(fit_.font);
-  const int flags =
-      fit_.wrapped ? Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap : int(alignment());
+  const Qt::Alignment align = fit_.wrapped ? Qt::AlignLeft | Qt::AlignVCenter : alignment();
+  const int flags = static_cast<int>(align) | (fit_.wrapped ? int{Qt::TextWordWrap} : 0);
   style()->drawItemText(&painter, contentsRect(), flags, palette(), isEnabled(), fit_.shown,
                         foregroundRole());
 }

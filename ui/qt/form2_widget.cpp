@@ -27,7 +27,7 @@ namespace orindel {
 namespace {
 
 // Qt lays out in device-independent pixels, the design's own at 96 DPI, and scales by itself.
-QRect toQRect(const PixelRect& rect) { return QRect(rect.left, rect.top, rect.width, rect.height); }
+QRect toQRect(const PixelRect& rect) { return {rect.left, rect.top, rect.width, rect.height}; }
 
 QString toQString(const Text& text) { return QString::fromStdU16String(text); }
 Text toText(const QString& string) { return string.toStdU16String(); }

@@ -93,7 +93,9 @@ int controlCode(int key) {
   }
 }
 
-// Printable keys: the code of the key that types the symbol on the given layout.
+// Printable keys: the code of the key that types the symbol on the given layout. One flat table,
+// whose choices between the layouts a complexity count takes for nested branches.
+// NOLINTNEXTLINE(readability-function-cognitive-complexity)
 int symbolCode(int key, bool shifted, KeyboardLayout layout) {
   const bool jp = layout == KeyboardLayout::Japanese;
   if (key >= Qt::Key_0 && key <= Qt::Key_9) return kVk0 + (key - Qt::Key_0);

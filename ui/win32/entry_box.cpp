@@ -59,7 +59,7 @@ LRESULT CALLBACK entryProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam
     case WM_KILLFOCUS: {
       // wParam is the window taking the focus, if any: a control of this window, or a message
       // box, a menu or another program's window.
-      const auto next = reinterpret_cast<HWND>(wParam);
+      auto* const next = reinterpret_cast<HWND>(wParam);
       const LRESULT result = DefSubclassProc(edit, message, wParam, lParam);
       target.entryFocusLeaves(box, next && IsChild(GetParent(edit), next));
       return result;

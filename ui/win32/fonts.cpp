@@ -8,7 +8,8 @@ namespace orindel::win32 {
 
 namespace {
 
-int CALLBACK noteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+int CALLBACK noteFound(const LOGFONTW* /*font*/, const TEXTMETRICW* /*metrics*/, DWORD /*type*/,
+                       LPARAM found) {
   *reinterpret_cast<bool*>(found) = true;
   return 0;
 }
@@ -27,9 +28,9 @@ bool installed(const wchar_t* face) {
 // A memory device context with a font selected, to measure text in; freed when it goes.
 class MeasuringDc {
  public:
-  explicit MeasuringDc(HFONT font) : dc_(CreateCompatibleDC(nullptr)) {
+  explicit MeasuringDc(HFONT font)
+      : dc_(CreateCompatibleDC(nullptr)), old_(SelectObject(dc_, font)) {
     GdiObjects::made(dc_);
-    old_ = SelectObject(dc_, font);
   }
   ~MeasuringDc() {
     SelectObject(dc_, old_);
@@ -43,14 +44,14 @@ class MeasuringDc {
 
  private:
   HDC dc_;
-  HGDIOBJ old_ = nullptr;
+  HGDIOBJ old_;
 };
 
 }  // namespace
 
 std::wstring windowFontFace(UINT dpi) {
   for (const char16_t* face : kWindowFaces) {
-    const std::wstring name = toWide(face);
+    std::wstring name = toWide(face);
     if (installed(name.c_str())) return name;
   }
   NONCLIENTMETRICSW metrics{};

@@ -169,7 +169,7 @@ void Form2Window::setIcons() {
   const int sizes[2] = {GetSystemMetricsForDpi(SM_CXSMICON, dpi_),
                         GetSystemMetricsForDpi(SM_CXICON, dpi_)};
   for (int i = 0; i < 2; ++i) {
-    HICON icon = static_cast<HICON>(
+    auto* icon = static_cast<HICON>(
         LoadImageW(instance_, iconName_, IMAGE_ICON, sizes[i], sizes[i], LR_DEFAULTCOLOR));
     GdiObjects::made(icon);
     if (!icon) continue;

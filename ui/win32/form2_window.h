@@ -30,7 +30,7 @@ class Form2Window : private Form2View, private EntryKeys {
   // Builds the window and its controls and runs Form_Load; the caller shows it. `iconName` is the
   // program's icon among the resources of `instance`.
   Form2Window(HINSTANCE instance, const wchar_t* iconName);
-  ~Form2Window();
+  ~Form2Window() override;
   Form2Window(const Form2Window&) = delete;
   Form2Window& operator=(const Form2Window&) = delete;
 

@@ -3,7 +3,8 @@
 namespace orindel::win32 {
 
 namespace {
-int live = 0;
+// The process's own count: GDI objects belong to the process, not to one window.
+int live = 0;  // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
 }  // namespace
 
 int GdiObjects::alive() { return live; }

@@ -6,12 +6,8 @@
 
 namespace orindel::win32 {
 
-inline std::wstring toWide(std::u16string_view text) {
-  return std::wstring(text.begin(), text.end());
-}
+inline std::wstring toWide(std::u16string_view text) { return {text.begin(), text.end()}; }
 
-inline std::u16string toText(std::wstring_view text) {
-  return std::u16string(text.begin(), text.end());
-}
+inline std::u16string toText(std::wstring_view text) { return {text.begin(), text.end()}; }
 
 }  // namespace orindel::win32
