@@ -70,6 +70,12 @@ endfunction()
 orindel_nsis_edit("\"[^\"\n]*is already installed[^\"\n]*\"" "\"$(OrindelUninstallFirst)\"")
 orindel_nsis_edit("\"Uninstall failed\\.\"" "\"$(OrindelUninstallFailed)\"")
 orindel_nsis_edit("\n[ \t]*DetailPrint \"Set install registry entry[^\n]*" "")
+# The options page's settings file is written afresh by every cpack run: it is packed without a
+# date, which would be the time of the build.
+foreach(packing "ReserveFile \"NSIS.InstallOptions.ini\""
+                "!insertmacro MUI_INSTALLOPTIONS_EXTRACT \"NSIS.InstallOptions.ini\"")
+  orindel_nsis_edit("${packing}" "SetDateSave off\n  ${packing}\n  SetDateSave on")
+endforeach()
 orindel_nsis_edit("(\n[ \t]*!insertmacro MUI_LANGUAGE [^\n]*)+" "
   !insertmacro MUI_LANGUAGE \"English\"
   !insertmacro MUI_LANGUAGE \"Japanese\"

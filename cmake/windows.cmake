@@ -2,6 +2,9 @@
 # build's own in which the cross-built test programs run.
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
   _WIN32_WINNT=0x0A00 WINVER=0x0A00)
+# The stack protector, as on Linux; its runtime (GCC's libssp) is linked into the program.
+add_compile_options(-fstack-protector-strong)
+add_link_options(-fstack-protector-strong)
 
 if(CMAKE_CROSSCOMPILING)
   find_program(WINE64 wine64 PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)
