@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
-"""What Orindel's packages carry beside the program: the licence, the notices that the libraries
-linked into orindel.exe ask for, the Windows texts as Notepad reads them, and the one version that
-every changelog names. One row per check; a failure names its file.
+"""What Orindel's packages carry: orindel.exe as Windows loads it, the licence, the notices that the
+libraries linked into orindel.exe ask for, the Windows texts as Notepad reads them, and the one
+version that every changelog names. One row per check; a failure names its file.
 
 Usage: check_artifacts.py SOURCE_DIR WINDOWS_BUILD_DIR VERSION
 """
 import os
 import re
+import struct
 import sys
 
 source, build, version = sys.argv[1:4]
@@ -57,6 +58,57 @@ def licence_and_notices():
         yield from (f"LICENSE.txt has no {n!r} for {path}" for n in needed if n not in windows)
 
 
+# The DLLs that come with every Windows 10 and 11.
+SYSTEM_DLLS = {"kernel32", "user32", "gdi32", "comctl32", "imm32", "shell32", "ole32", "oleaut32",
+               "advapi32", "uxtheme", "msvcrt", "shlwapi", "comdlg32", "version", "oleacc"}
+DYNAMIC_BASE, HIGH_ENTROPY_VA, NX_COMPAT = 0x0040, 0x0020, 0x0100
+
+
+def pe_header():
+    """orindel.exe's PE header: a 64-bit GUI program that Windows loads at a random address (ASLR
+    with high entropy) with data never executed (DEP), with no link time, and that imports only
+    DLLs that come with Windows: nothing beside it to ship."""
+    exe = read(build, "app", "orindel.exe")
+    pe = struct.unpack_from("<I", exe, 0x3C)[0]
+    if exe[:2] != b"MZ" or exe[pe:pe + 4] != b"PE\0\0":
+        yield "orindel.exe is not a Windows program"
+        return
+    sections, stamp = struct.unpack_from("<HI", exe, pe + 6)
+    optional = pe + 24
+    magic, = struct.unpack_from("<H", exe, optional)
+    subsystem, flags = struct.unpack_from("<HH", exe, optional + 68)
+    if magic != 0x20B:
+        yield "orindel.exe is not a 64-bit (PE32+) program"
+        return
+    if subsystem != 2:
+        yield f"orindel.exe is not a GUI program (subsystem {subsystem})"
+    for flag, name in ((DYNAMIC_BASE, "dynamic base"), (HIGH_ENTROPY_VA, "high entropy VA"),
+                       (NX_COMPAT, "NX compatible")):
+        if not flags & flag:
+            yield f"orindel.exe is not {name}"
+    if stamp:
+        yield f"orindel.exe carries its link time ({stamp}): two builds differ"
+    table = optional + struct.unpack_from("<H", exe, pe + 20)[0]
+    places = [struct.unpack_from("<8xIIII", exe, table + 40 * i) for i in range(sections)]
+
+    def at(rva):  # the file offset of a relative virtual address
+        return next(raw + rva - va for size, va, raw_size, raw in places
+                    if va <= rva < va + max(size, raw_size))
+
+    imports, = struct.unpack_from("<I", exe, optional + 112 + 8)
+    dlls = []
+    for descriptor in range(at(imports), len(exe), 20):
+        name = struct.unpack_from("<12xI", exe, descriptor)[0]
+        if not name:
+            break
+        dlls.append(exe[at(name):exe.index(b"\0", at(name))].decode().lower())
+    if not dlls:
+        yield "orindel.exe imports nothing: its import table was not read"
+    for dll in dlls:
+        if dll.removesuffix(".dll") not in SYSTEM_DLLS:
+            yield f"orindel.exe imports {dll}, which does not come with Windows"
+
+
 def windows_texts():
     readme, licence = read(build, "app", "README.txt"), read(build, "app", "LICENSE.txt")
     if not readme.startswith(b"\xef\xbb\xbf"):
@@ -85,7 +137,7 @@ def versions_agree():
             yield f"the newest version in {'/'.join(where)} is not {version}"
 
 
-CHECKS = [licence_and_notices, windows_texts, versions_agree]
+CHECKS = [pe_header, licence_and_notices, windows_texts, versions_agree]
 failures = 0
 for check in CHECKS:
     problems = list(check())
