@@ -20,7 +20,9 @@ endif()
 
 # orindel.exe's PE header and imports, the licence and the notices of what is linked into it, the
 # Windows texts' encoding and line ends, and the version every changelog names.
-find_program(PYTHON3 python3 REQUIRED)
+if(NOT PYTHON3)
+  message(FATAL_ERROR "python3 is needed to check the Windows artifacts")
+endif()
 add_test(NAME artifacts
   COMMAND ${PYTHON3} ${CMAKE_CURRENT_SOURCE_DIR}/check_artifacts.py ${PROJECT_SOURCE_DIR}
           ${PROJECT_BINARY_DIR} ${PROJECT_VERSION})
