@@ -14,5 +14,5 @@ if(CMAKE_CROSSCOMPILING)
   # Every test program runs in the build's own prefix, made by the first test that needs it.
   set(ORINDEL_WINE_PREFIX ${PROJECT_BINARY_DIR}/wine-prefix CACHE INTERNAL "")
   set(CMAKE_CROSSCOMPILING_EMULATOR
-    ${PROJECT_SOURCE_DIR}/cmake/wine-run.sh ${ORINDEL_WINE_PREFIX})
+    ${PROJECT_SOURCE_DIR}/cmake/wine-run.sh ${WINE64} ${ORINDEL_WINE_PREFIX})
 endif()

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Prepares a Wine prefix for running the Windows programs: created once with wineboot, Japanese
 # text shown with the IPA gothic fonts, and the screen's DPI set when one is given.
-# Usage: wine-prefix.sh PREFIX [DPI]
+# Usage: wine-prefix.sh WINE64 PREFIX [DPI]
+# WINE64 is the wine64 that CMake found (the cache's WINE64); wineserver lies beside it.
 # Safe to call from several processes at once; a ready prefix is left as it is unless DPI changes.
 set -euo pipefail
-prefix=$1
-dpi=${2:-}
-wine=${WINE64:-/usr/lib/wine/wine64}
-wineserver=${WINESERVER:-$(dirname "$wine")/wineserver}
+wine=$1
+prefix=$2
+dpi=${3:-}
+wineserver=$(dirname "$wine")/wineserver
 export WINEPREFIX=$prefix WINEDEBUG=-all
 # No display is needed to set up a prefix; without this, wineboot may try to open one and wait.
 unset DISPLAY WAYLAND_DISPLAY

@@ -2,7 +2,7 @@
 # Runs a Windows program under Wine in the build's own prefix, preparing the prefix first; the
 # exit status is the program's. This is the cross build's emulator: ctest runs every test
 # program through it.
-# Usage: wine-run.sh [--end] PREFIX PROGRAM [ARGUMENTS...]
+# Usage: wine-run.sh [--end] WINE64 PREFIX PROGRAM [ARGUMENTS...]
 # --end stops the prefix's Wine afterwards. A prefix's Wine keeps the display its first program
 # ran on, so a program that opens windows on a display of its own (xvfb-run) runs in a prefix of
 # its own with --end, and the next run starts Wine afresh.
@@ -12,11 +12,11 @@ if [[ ${1:-} == --end ]]; then
   end=true
   shift
 fi
-prefix=$1
-shift
-"$(dirname "$0")/wine-prefix.sh" "$prefix"
+wine=$1
+prefix=$2
+shift 2
+"$(dirname "$0")/wine-prefix.sh" "$wine" "$prefix"
 export WINEPREFIX=$prefix WINEDEBUG=${WINEDEBUG:--all}
-wine=${WINE64:-/usr/lib/wine/wine64}
 if ! $end; then
   exec "$wine" "$@"
 fi

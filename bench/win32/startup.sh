@@ -17,9 +17,11 @@ if [[ -z ${ORINDEL_BENCH_SCREEN:-} ]]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24 -br -nolisten tcp" "$0" "$@"
 fi
 
-wine=${WINE64:-/usr/lib/wine/wine64}
+# The wine64 that the build found.
+wine=$(sed -n 's/^WINE64:FILEPATH=//p' "$build/CMakeCache.txt")
+[[ -x $wine ]] || { echo "startup.sh: $build found no wine64" >&2; exit 1; }
 prefix=$PWD/$build/bench/win32/prefix
-cmake/wine-prefix.sh "$prefix" 96
+cmake/wine-prefix.sh "$wine" "$prefix" 96
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 trap '"$(dirname "$wine")/wineserver" -k 2>/dev/null || true' EXIT
 bench=$PWD/$build/bench/win32

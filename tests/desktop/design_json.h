@@ -1,6 +1,6 @@
 // The window's design as the desktop tests read it, one JSON line: the caption, the message
-// boxes' title, the version shown, the client sizes at 96 DPI and each control's id, name, kind
-// and sizing. The Linux build prints it with orindel_design; under Wine the probe answers it.
+// boxes' title, the version shown, the client sizes at 96 DPI and each control's id, name, kind,
+// sizing and caption. orindel_design prints it on Linux; under Wine the probe answers it.
 #pragma once
 
 #include <cstdio>
@@ -37,6 +37,15 @@ inline std::string jsonRect(const PixelRect& r) {
          std::to_string(r.width) + "," + std::to_string(r.height) + "]";
 }
 
+// The client's sizes at `dpi`, narrow and wide: {"narrow":[w,h],"wide":[w,h]}.
+inline std::string clientSizesJson(int dpi) {
+  const auto size = [dpi](bool wide) {
+    const PixelSize s = clientSize(wide, dpi);
+    return "[" + std::to_string(s.width) + "," + std::to_string(s.height) + "]";
+  };
+  return "{\"narrow\":" + size(false) + ",\"wide\":" + size(true) + "}";
+}
+
 inline const char* kindName(ControlKind kind) {
   switch (kind) {
     case ControlKind::EntryBox: return "EntryBox";
@@ -57,24 +66,20 @@ inline const char* sizingName(Sizing sizing) {
   return "";
 }
 
-// One control's id, name, kind and sizing, as the members of a JSON object (no braces).
+// One control's id, name, kind, sizing and caption, as the members of a JSON object (no braces).
 inline std::string controlMembers(Control c) {
   const ControlDesign& design = kControls[c];
   return "\"id\":" + std::to_string(kFirstControlId + c) + ",\"name\":" + jsonString(design.name) +
          ",\"kind\":" + jsonString(kindName(design.kind)) +
-         ",\"sizing\":" + jsonString(sizingName(design.sizing));
+         ",\"sizing\":" + jsonString(sizingName(design.sizing)) +
+         ",\"caption\":" + jsonString(utf8(design.caption));
 }
 
 inline std::string designJson() {
-  const auto size = [](bool wide) {
-    const PixelSize s = clientSize(wide);
-    return "[" + std::to_string(s.width) + "," + std::to_string(s.height) + "]";
-  };
   std::string out = "{\"caption\":" + jsonString(ORINDEL_CAPTION) +
                     ",\"title\":" + jsonString(utf8(Form2::kMessageTitle)) +
                     ",\"displayVersion\":" + jsonString(ORINDEL_DISPLAY_VERSION) +
-                    ",\"client\":{\"narrow\":" + size(false) + ",\"wide\":" + size(true) +
-                    "},\"controls\":[";
+                    ",\"client\":" + clientSizesJson(kDesignDpi) + ",\"controls\":[";
   for (int i = 0; i < kControlCount; ++i) {
     out += (i ? ",{" : "{") + controlMembers(static_cast<Control>(i)) + "}";
   }

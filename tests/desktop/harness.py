@@ -1,10 +1,11 @@
-"""The parts every desktop shares: the state record that a reader returns, the poller that waits
-for a whole expected state, the X server the X11 and Wine desktops run on, and the loop that plays
-a table of scenarios on a desktop.
+"""The parts every desktop shares: the window's design as the build states it, the state record
+that a reader returns, the poller that waits for a whole expected state, the X server the X11 and
+Wine desktops run on, and the loop that plays a table of scenarios on a desktop.
 
 A desktop (see linux.py and wine.py) starts the program afresh for each scenario and has four
 methods besides: keys(text) presses keys, given as xdotool names separated by blanks ("1 Tab
 shift+equal"); read() returns a State; shoot(path) saves the screen; close() ends the program.
+No setting is read from the environment: run.py passes each one on.
 """
 import dataclasses
 import os
@@ -12,16 +13,21 @@ import select
 import subprocess
 import time
 import traceback
-from typing import Optional
+from typing import Optional, Union
 
-CAPTION = os.environ["ORINDEL_CAPTION"]  # from the build, as are the sizes below
-# The client area in pixels at 96 DPI, narrow and wide: "196x80,360x80".
-NARROW, WIDE = (tuple(int(n) for n in size.split("x"))
-                for size in os.environ["ORINDEL_CLIENT_SIZES"].split(","))
-TITLE = "Orindel"  # every message box's
 # How long a state may take to come; the wait starts again while the state keeps changing, as a
-# busy machine slows every step alike. ORINDEL_DEADLINE_SCALE stretches it for slow builds.
-DEADLINE = 20.0 * float(os.environ.get("ORINDEL_DEADLINE_SCALE", "1"))
+# busy machine slows every step alike. run.py's --deadline-scale stretches it for slow builds.
+_deadline = 20.0
+
+
+def stretch_deadlines(scale):
+    global _deadline
+    _deadline = 20.0 * scale
+
+
+def deadline(times=1):
+    """The time a step may take, in seconds; a long step may take several deadlines."""
+    return _deadline * times
 
 
 class Failure(Exception):
@@ -33,6 +39,38 @@ def check(condition, message):
         raise Failure(message)
 
 
+class Design:
+    """The window as the build designs it, read from JSON (orindel_design prints it, the probe
+    answers it to 'design'): the caption, the message boxes' title, the version shown, the client
+    sizes at 96 DPI and each control's id, name, kind, sizing and caption, in the table's order."""
+
+    def __init__(self, design):
+        self.caption, self.title = design["caption"], design["title"]
+        self.version = design["displayVersion"]
+        self.sizes = {width: tuple(size) for width, size in design["client"].items()}
+        self.controls = design["controls"]
+        self.ids = {c["name"]: c["id"] for c in self.controls}
+        self.captions = {c["name"]: c["caption"] for c in self.controls}
+
+    def named(self, kind):
+        """The names of the controls of one kind ("EntryBox", "Label" ...), in the table's order."""
+        return [c["name"] for c in self.controls if c["kind"] == kind]
+
+    @staticmethod
+    def unit_label(box):
+        """The label that gives an entry box its name: its unit's caption, Label1 for Text1."""
+        return "Label" + box[-1]
+
+    def width(self, size, sizes=None):
+        """"narrow" or "wide" for a client area of either designed size, else the size itself."""
+        return next((name for name, designed in (sizes or self.sizes).items()
+                     if tuple(designed) == tuple(size)), tuple(size))
+
+    def message(self, title, text):
+        """A message box's reading: its text, and its title too where that is not the design's."""
+        return text if title == self.title else (title, text)
+
+
 @dataclasses.dataclass(frozen=True)
 class State:
     """The window as a reader sees it. problems lists what the desktop's own rules find wrong (a
@@ -42,8 +80,9 @@ class State:
     count: Optional[str] = "0"
     panel: Optional[bool] = False  # the count and its caption shown
     focus: Optional[str] = "Text1"  # the focused control's name; None when no control has it
-    message: Optional[tuple] = None  # the open message box's title and text
-    size: Optional[tuple] = NARROW  # the client area at 96 DPI
+    # The open message box's text (Design.message: with its title, where that is not the design's).
+    message: Union[str, tuple, None] = None
+    size: Union[str, tuple, None] = "narrow"  # the client area: Design.width
     exit: Optional[int] = None  # the exit code, once the program has ended
     problems: tuple = ()
 
@@ -64,7 +103,7 @@ def ended(code):
 
 def message(text):
     """The state's changes while a message box shows `text`."""
-    return dict(message=(TITLE, text), focus=None)
+    return dict(message=text, focus=None)
 
 
 CLOSED = dict(message=None, focus="Text1", boxes=("", "", ""))
@@ -76,8 +115,9 @@ def differences(expected, seen):
                      if getattr(expected, f.name) != getattr(seen, f.name))
 
 
-def wait_for(desktop, expected, what, timeout=DEADLINE):
+def wait_for(desktop, expected, what, timeout=None):
     """Polls the desktop's reader until it returns `expected`, whole; fails with what differs."""
+    timeout = timeout or deadline()
     last, end, pause = None, time.monotonic() + timeout, 0.05
     while True:
         seen = desktop.read()
@@ -100,8 +140,9 @@ def sleep(pause):
     return min(pause * 1.5, 0.5)
 
 
-def poll(condition, what, timeout=DEADLINE):
+def poll(condition, what, timeout=None):
     """Polls condition() until it returns something true, and returns that."""
+    timeout = timeout or deadline()
     end, pause = time.monotonic() + timeout, 0.05
     while not (result := condition()):
         check(time.monotonic() < end, f"{what}: not within {timeout:.0f} s")
@@ -124,7 +165,7 @@ class Scenario:
             if expected:
                 expected = dataclasses.replace(expected, **changes)
                 what = f"step {number} ({keys if isinstance(keys, str) else keys.__name__})"
-                wait_for(desktop, expected, what, DEADLINE * (deadlines or [1])[0])
+                wait_for(desktop, expected, what, deadline(*deadlines))
 
 
 def play_all(desktop, scenarios, failures):
@@ -200,12 +241,12 @@ class Screen:
             # and turns away whoever comes meanwhile.
             ["Xvfb", "-displayfd", "1", "-screen", "0", size, "-nolisten", "tcp", "-noreset"],
             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
-        check(select.select([self.process.stdout], [], [], DEADLINE)[0], "Xvfb did not start")
+        check(select.select([self.process.stdout], [], [], deadline())[0], "Xvfb did not start")
         self.display = ":" + self.process.stdout.readline().decode().strip()
 
     def xdotool(self, *arguments):
         result = subprocess.run(["xdotool", *arguments], env=dict(os.environ, DISPLAY=self.display),
-                                capture_output=True, text=True, timeout=DEADLINE)
+                                capture_output=True, text=True, timeout=deadline())
         check(result.returncode == 0, f"xdotool {' '.join(arguments)}: {result.stderr}")
         return result.stdout
 
@@ -226,6 +267,15 @@ class Screen:
         subprocess.run(["import", "-display", self.display, "-window", "root", *cropping, path],
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         return path
+
+    def shoot_settled(self, path, crop):
+        """Saves a rectangle of the screen once two shots of it agree."""
+        def settled():
+            with open(self.shoot(path, crop), "rb") as first:
+                time.sleep(0.1)
+                with open(self.shoot(path, crop), "rb") as second:
+                    return first.read() == second.read()
+        poll(settled, f"{path} unchanged")
 
     def close(self):
         stop(self.process)

@@ -10,14 +10,14 @@ import subprocess
 
 import pyatspi
 
-from harness import (CAPTION, CLOSED, DEADLINE, TITLE, Desktop, Scenario, Screen, State, check,
-                     ended, message, poll, stop)
+from harness import (CLOSED, Desktop, Scenario, Screen, State, check, deadline, ended, message,
+                     poll, stop)
 from scenarios import INVALID
 
-# The accessible names a screen reader gives the controls: an entry box its unit's caption, a
-# button its own name.
-BOX_NAMES = ("ｈ", "ｍ", "ｓ")
+# The accessible names a screen reader gives the buttons (an entry box takes its unit's caption).
 BUTTON_NAMES = ("加算", "減算", "拡張メニューの表示切替")
+# The accessible role of each kind of control the focus may be in.
+ROLES = {"EntryBox": "text", "Button": "push button", "Option": "radio button"}
 
 
 def walk(node):
@@ -32,13 +32,13 @@ def showing(node):
     return node.getState().contains(pyatspi.STATE_SHOWING)
 
 
-def accessible_state(pid):
+def accessible_state(pid, design):
     """The program's window as its accessible objects tell it, or None while it is not there."""
     desktop = pyatspi.Registry.getDesktop(0)
     tops = [top for app in (desktop.getChildAtIndex(i) for i in range(desktop.childCount))
             if app is not None and app.get_process_id() == pid
             for top in (app.getChildAtIndex(j) for j in range(app.childCount)) if top is not None]
-    window = next((t for t in tops if t.name == CAPTION), None)
+    window = next((t for t in tops if t.name == design.caption), None)
     if window is None:
         return None
     # The controls in the design's order, by role (the window holds the frame's options first).
@@ -46,35 +46,38 @@ def accessible_state(pid):
     for node in walk(window):
         kinds.setdefault(node.getRoleName(), []).append(node)
     boxes, labels = kinds.get("text", []), kinds.get("label", [])
-    names = {"text": ["Text1", "Text2", "Text3"], "push button": ["Command1", "Command2",
-             "Command3"], "radio button": ["Option1", "Option2"]}
+    names = {role: design.named(kind) for kind, role in ROLES.items()}
     focus = next((names[role][i] for role, nodes in kinds.items() if role in names
                   for i, node in enumerate(nodes)
                   if node.getState().contains(pyatspi.STATE_FOCUSED)), None)
     problems = []
-    if tuple(b.name for b in boxes) != BOX_NAMES:
+    box_names = [design.captions[design.unit_label(box)] for box in design.named("EntryBox")]
+    if [b.name for b in boxes] != box_names:
         problems.append(f"the boxes are named {[b.name for b in boxes]}")
     if tuple(b.name for b in kinds.get("push button", [])) != BUTTON_NAMES:
         problems.append(f"the buttons are named {[b.name for b in kinds.get('push button', [])]}")
     box = None
     for dialog in (t for t in tops if t.getRoleName() in ("dialog", "alert")):
         parts = list(walk(dialog))[1:]
-        box = (dialog.name, "\n".join(p.name for p in parts if p.getRoleName() == "label"))
+        box = design.message(dialog.name,
+                             "\n".join(p.name for p in parts if p.getRoleName() == "label"))
         if [p.getRoleName() for p in parts if p.getRoleName() in ("push button", "icon", "image")
                 or p.getRoleName() == "label" and not p.name] != ["push button"]:
             problems.append("the message box holds more than its text and one button")
     extents = window.queryComponent().getExtents(pyatspi.WINDOW_COORDS)
-    return State(boxes=tuple(b.queryText().getText(0, -1) for b in boxes), total=labels[3].name,
-                 count=labels[4].name, panel=showing(labels[4]), focus=focus, message=box,
-                 size=(extents.width, extents.height), problems=tuple(problems))
+    label = dict(zip(design.named("Label"), labels))
+    return State(boxes=tuple(b.queryText().getText(0, -1) for b in boxes),
+                 total=label["Label4"].name, count=label["Label5"].name,
+                 panel=showing(label["Label5"]), focus=focus, message=box,
+                 size=design.width((extents.width, extents.height)), problems=tuple(problems))
 
 
 class Linux(Desktop):
     """What the two Linux desktops share: the program, its reader and its log."""
 
-    def __init__(self, binary, work):
+    def __init__(self, binary, work, design):
         super().__init__()
-        self.binary, self.work = binary, work
+        self.binary, self.work, self.design = binary, work, design
 
     def launch(self, scenario):
         self.log = open(os.path.join(self.work, "orindel.log"), "w")
@@ -86,7 +89,7 @@ class Linux(Desktop):
         if self.program.poll() is not None:
             return ended(self.program.returncode)
         try:
-            state = accessible_state(self.program.pid)
+            state = accessible_state(self.program.pid, self.design)
         except Exception as error:  # an object that went away while it was read: read again
             return State(problems=(f"reading: {error!r}",))
         return state or State(problems=("not on the accessibility bus",))
@@ -103,8 +106,8 @@ class Linux(Desktop):
 class X11(Linux):
     """Xvfb with openbox, the window manager of a desktop session, and the accessibility bus."""
 
-    def __init__(self, binary, work, desktop_entry):
-        super().__init__(binary, work)
+    def __init__(self, binary, work, design, desktop_entry):
+        super().__init__(binary, work, design)
         self.desktop_entry = desktop_entry
 
     def start(self):
@@ -126,7 +129,7 @@ class X11(Linux):
 
     def launch(self, scenario):
         super().launch(scenario)
-        window = poll(lambda: self.screen.windows(CAPTION, self.program.pid),
+        window = poll(lambda: self.screen.windows(self.design.caption, self.program.pid),
                       "the program's window")[0]
         # The window's class matches the desktop entry, for the dock to group it under its icon.
         wm_class = self.xprop("-id", window, "WM_CLASS").rsplit('"', 2)[-2]
@@ -139,7 +142,7 @@ class X11(Linux):
             return state
         # A message box offers neither minimising nor maximising, and its title shows whole.
         problems = []
-        for box in self.screen.windows(TITLE, self.program.pid):
+        for box in self.screen.windows(self.design.title, self.program.pid):
             hints = self.xprop("-id", box, "_MOTIF_WM_HINTS").partition("= ")[2].split(", ")
             if len(hints) > 1 and int(hints[0], 0) & 1 and int(hints[1], 0) & 0x18:
                 problems.append("the message box may be minimised or maximised")
@@ -183,7 +186,7 @@ class Wayland(Linux):
 
     def ipc(self, request):
         result = subprocess.run(["swaymsg", "-r", "-t", request], env=self.env,
-                                capture_output=True, text=True, timeout=DEADLINE)
+                                capture_output=True, text=True, timeout=deadline())
         return json.loads(result.stdout) if result.returncode == 0 else None
 
     def windows(self):
@@ -201,7 +204,7 @@ class Wayland(Linux):
         if state.exit is not None:
             return state
         windows = self.windows()
-        window = windows.pop(CAPTION, None)
+        window = windows.pop(self.design.caption, None)
         if window is None:
             return State(problems=("no window in sway's tree",))
         focused = [name for name, node in windows.items() if node.get("focused")]
@@ -210,12 +213,12 @@ class Wayland(Linux):
         # output's width and the O key could not change it.
         if window["type"] != "floating_con" or window["shell"] != "xdg_shell":
             problems.append(f"not a floating Wayland window: {window['type']}, {window['shell']}")
-        if list(windows) != ([TITLE] if state.message else []):
+        if list(windows) != ([self.design.title] if state.message else []):
             problems.append(f"other windows: {list(windows)}")
-        if not window["focused"] and focused != ([TITLE] if state.message else []):
+        if not window["focused"] and focused != ([self.design.title] if state.message else []):
             problems.append(f"sway gives the keyboard to {focused or 'no window'}")
-        return State(**{**vars(state), "size": (window["window_rect"]["width"],
-                                                window["window_rect"]["height"]),
+        rect = window["window_rect"]
+        return State(**{**vars(state), "size": self.design.width((rect["width"], rect["height"])),
                         "problems": tuple(problems)})
 
     def keys(self, text):
@@ -232,10 +235,10 @@ class Wayland(Linux):
             arguments += ["-k", key]
             for modifier in modifiers:
                 arguments += ["-m", modifier]
-        subprocess.run(["wtype", *arguments], env=self.env, check=True, timeout=DEADLINE)
+        subprocess.run(["wtype", *arguments], env=self.env, check=True, timeout=deadline())
 
     def shoot(self, path):
-        subprocess.run(["grim", path], env=self.env, timeout=DEADLINE)
+        subprocess.run(["grim", path], env=self.env, timeout=deadline())
         return path
 
 

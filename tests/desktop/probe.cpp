@@ -1,6 +1,7 @@
 // The Windows desktop's reader: a console program, run in the same prefix as Orindel, that finds
 // the window by its class and reports it as one JSON line per command: each control's text,
-// geometry, visibility and check state, the focus, and the program's open message box.
+// geometry, visibility and check state, the focus, and the program's open message box; beside the
+// geometry, the design's at the window's DPI.
 //
 // It reads one command a line from stdin and answers each with one line. Commands:
 //   state | design | paste COUNT ID T2 T3 | clip COUNT TEXT | clipread | dialogs |
@@ -206,7 +207,9 @@ std::string state() {
   std::string out = "{\"found\":true,\"caption\":" + quoted(textOf(main));
   out += ",\"visible\":" + boolJson(IsWindowVisible(main));
   out += ",\"client\":" + rectJson(client);
-  out += ",\"dpi\":" + std::to_string(GetDpiForWindow(main));
+  const int dpi = static_cast<int>(GetDpiForWindow(main));
+  out += ",\"dpi\":" + std::to_string(dpi);
+  out += ",\"designedClient\":" + orindel::desktop::clientSizesJson(dpi);
   out += ",\"sizable\":" + boolJson(style & WS_THICKFRAME);
   out += ",\"maximize\":" + boolJson(style & WS_MAXIMIZEBOX);
   out += ",\"focus\":" + std::to_string(idOf(gui.hwndFocus, main));

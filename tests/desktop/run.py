@@ -1,48 +1,105 @@
 #!/usr/bin/python3
 """Plays the scenario table, and the scenarios only one desktop can show, on a real desktop.
 
-Usage:
-  run.py x11 --program ORINDEL --work DIR --desktop-entry FILE   (inside dbus-run-session)
-  run.py wayland --program ORINDEL --work DIR      (inside dbus-run-session, as a user not root)
-  run.py wine --program ORINDEL.EXE --probe PROBE.EXE --work DIR [--only NAME ...] [--skip ...]
-  run.py installer --probe PROBE.EXE --work DIR --locale NAME (--installer SETUP.EXE |
-         --cpack CPACK --cpack-config FILE) [--picture FILE.png]
-  run.py screenshots --program ORINDEL.EXE --probe PROBE.EXE --work DIR --out FOLDER
-A failed scenario leaves a screenshot in DIR/failures.
+Every setting is an argument: ctest passes the build's (`ctest --preset dev -N -V -R x11_real_keys`
+prints the command), and the same runs by hand, for instance from the dev build:
+
+  dbus-run-session -- python3 tests/desktop/run.py x11 --program build/dev/app/orindel \\
+    --design build/dev/tests/desktop/orindel_design --work /tmp/x11 \\
+    --desktop-entry build/dev/app/org.orindel.orindel.desktop --only keypad_plus_adds_the_entry
+
+The Linux desktops need a python3 with pyatspi (the build's PYTHON3), inside dbus-run-session;
+Wayland also as a user that is not root (as_user.sh). The Windows ones take the build's wine64
+and probe.exe, and read the design from the probe. A failed scenario leaves a screenshot in
+WORK/failures. `run.py DESKTOP --help` lists a desktop's arguments.
 """
 import argparse
+import json
 import os
 import signal
+import subprocess
 import sys
 
-from harness import play_all
+from harness import Design, play_all, stretch_deadlines
 from scenarios import SCENARIOS
+
+# Each desktop's own arguments, besides --work and the choice of scenarios.
+DESKTOPS = {
+    "x11": ("Xvfb with openbox", ["program", "design", "desktop-entry"]),
+    "wayland": ("headless sway", ["program", "design"]),
+    "wine": ("the Windows program under Wine", ["wine64", "program", "probe"]),
+    "installer": ("the Windows installer under Wine: installs, runs and uninstalls",
+                  ["wine64", "probe", "locale"]),
+    "screenshots": ("the README's pictures of the Windows program", ["wine64", "program", "probe",
+                                                                    "out"]),
+}
+HELP = {
+    "program": "the program: orindel, or orindel.exe",
+    "design": "orindel_design, which prints the window's design",
+    "desktop-entry": "the build's desktop entry (its StartupWMClass)",
+    "wine64": "the wine64 the build found",
+    "probe": "probe.exe, which reads the window under Wine",
+    "locale": "the Unix locale Wine starts in: ja_JP.UTF-8 or en_US.UTF-8",
+    "out": "the folder the pictures go to",
+}
+
+
+def arguments():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0],
+                                     epilog=__doc__.split("\n\n", 1)[1],
+                                     formatter_class=argparse.RawDescriptionHelpFormatter)
+    desktops = parser.add_subparsers(dest="desktop", required=True)
+    for name, (what, required) in DESKTOPS.items():
+        desktop = desktops.add_parser(name, help=what, description=what)
+        for option in required:
+            desktop.add_argument("--" + option, required=True, help=HELP[option])
+        desktop.add_argument("--work", required=True, help="a folder for the run's own files")
+        desktop.add_argument("--deadline-scale", type=float,
+                             default=float(os.environ.get("ORINDEL_DEADLINE_SCALE", "1")),
+                             help="stretches every wait, for a slow or busy machine (default: "
+                             "$ORINDEL_DEADLINE_SCALE, else 1)")
+        if name == "installer":
+            made = desktop.add_mutually_exclusive_group(required=True)
+            made.add_argument("--installer", help="the installer to test")
+            made.add_argument("--cpack", help="cpack, to pack the build's installer (with "
+                              "--cpack-config)")
+            desktop.add_argument("--cpack-config", help="the build's CPackConfig.cmake")
+            desktop.add_argument("--picture", help="saves the first page here, as a PNG")
+        else:
+            desktop.add_argument("--only", nargs="*", help="play only these scenarios")
+            desktop.add_argument("--skip", nargs="*", default=[], help="leave these out")
+    args = parser.parse_args()
+    args.work = os.path.abspath(args.work)
+    return args
+
+
+def desktop_and_scenarios(args):
+    if args.desktop in ("x11", "wayland"):
+        import linux
+        design = Design(json.loads(subprocess.run([args.design], capture_output=True,
+                                                  check=True).stdout))
+        if args.desktop == "x11":
+            return (linux.X11(args.program, args.work, design, args.desktop_entry),
+                    SCENARIOS + linux.X11_SCENARIOS)
+        return linux.Wayland(args.program, args.work, design), SCENARIOS
+    if args.desktop == "installer":
+        import installer
+        desktop = installer.Installer(args)
+        return desktop, desktop.scenarios
+    import wine
+    import wine_scenarios
+    if args.desktop == "screenshots":
+        return wine.Wine(args), [wine_scenarios.PICTURES]
+    return wine.Wine(args), SCENARIOS + wine_scenarios.SCENARIOS
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("desktop", choices=["x11", "wayland", "wine", "installer", "screenshots"])
-    for option in ("program", "probe", "desktop-entry", "installer", "cpack", "cpack-config",
-                   "locale", "picture", "out"):
-        parser.add_argument("--" + option)
-    parser.add_argument("--work", required=True)
-    parser.add_argument("--only", nargs="*", help="play only these scenarios")
-    parser.add_argument("--skip", nargs="*", default=[], help="leave these scenarios out")
-    args = parser.parse_args()
-    args.work = os.path.abspath(args.work)
+    args = arguments()
     os.makedirs(args.work, exist_ok=True)
-    if args.desktop in ("wine", "installer", "screenshots"):
-        import wine
-        desktop = wine.Installer(args) if args.desktop == "installer" else wine.Wine(args)
-        scenarios = {"wine": SCENARIOS + wine.SCENARIOS, "screenshots": [wine.PICTURES]}.get(
-            args.desktop, getattr(desktop, "scenarios", None))
-    else:
-        import linux
-        desktop = (linux.X11(args.program, args.work, args.desktop_entry) if args.desktop == "x11"
-                   else linux.Wayland(args.program, args.work))
-        scenarios = SCENARIOS + getattr(linux, args.desktop.upper() + "_SCENARIOS", [])
-    scenarios = [s for s in scenarios
-                 if (not args.only or s.name in args.only) and s.name not in args.skip]
+    stretch_deadlines(args.deadline_scale)
+    desktop, scenarios = desktop_and_scenarios(args)
+    only, skip = getattr(args, "only", None), getattr(args, "skip", [])
+    scenarios = [s for s in scenarios if (not only or s.name in only) and s.name not in skip]
     # Ended from outside (a test's time-out), it still stops what it started.
     signal.signal(signal.SIGTERM, lambda *_: sys.exit("ended by SIGTERM"))
     try:

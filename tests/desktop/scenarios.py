@@ -3,7 +3,7 @@
 A step names only what changes from the state before it; a scenario starts from the program as it
 opens (harness.START: the boxes empty, the total 0, the panel hidden, the focus in Text1).
 """
-from harness import CLOSED, NARROW, WIDE, Scenario, ended, message
+from harness import CLOSED, Scenario, ended, message
 
 INVALID = "入力値が不正です"
 REFUSED = "計算値が不正です"
@@ -13,8 +13,8 @@ LONE_SIGN_IN_S = "ｓ に符号しか入力されていません。\n数字を�
 H_OUT_OF_RANGE = ("ｈ の値が範囲（-32768～32767）の外です。\n範囲内の数を入力してください。\n"
                   "（実行時エラー 6）")
 EMPTY = ("", "", "")
-SHOWN = dict(panel=True, size=WIDE)
-HIDDEN = dict(panel=False, size=NARROW)
+SHOWN = dict(panel=True, size="wide")
+HIDDEN = dict(panel=False, size="narrow")
 NARROW_TABS = ("Text2", "Text3", "Command1", "Command2", "Command3", "Text1")
 
 SCENARIOS = [
