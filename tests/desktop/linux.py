@@ -106,16 +106,16 @@ class Linux(Desktop):
 class X11(Linux):
     """Xvfb with openbox, the window manager of a desktop session, and the accessibility bus."""
 
-    def __init__(self, binary, work, design, desktop_entry):
+    def __init__(self, binary, work, design, desktop_entry, bus_launcher):
         super().__init__(binary, work, design)
-        self.desktop_entry = desktop_entry
+        self.desktop_entry, self.bus_launcher = desktop_entry, bus_launcher
 
     def start(self):
         self.screen = Screen()
         self.helpers.append(self.screen.process)
         self.env = dict(os.environ, DISPLAY=self.screen.display, QT_QPA_PLATFORM="xcb")
         self.helper(["openbox"], env=self.env, stderr=open(os.path.join(self.work, "wm.log"), "w"))
-        self.helper(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"], env=self.env)
+        self.helper([self.bus_launcher, "--launch-immediately"], env=self.env)
         # The window manager first, so that it manages the program's window from its start.
         poll(lambda: "window id" in self.xprop("-root", "_NET_SUPPORTING_WM_CHECK"),
              "openbox running")

@@ -6,7 +6,8 @@ prints the command), and the same runs by hand, for instance from the dev build:
 
   dbus-run-session -- python3 tests/desktop/run.py x11 --program build/dev/app/orindel \\
     --design build/dev/tests/desktop/orindel_design --work /tmp/x11 \\
-    --desktop-entry build/dev/app/org.orindel.orindel.desktop --only keypad_plus_adds_the_entry
+    --desktop-entry build/dev/app/org.orindel.orindel.desktop \\
+    --at-spi-bus-launcher /usr/libexec/at-spi-bus-launcher --only keypad_plus_adds_the_entry
 
 The Linux desktops need a python3 with pyatspi (the build's PYTHON3), inside dbus-run-session;
 Wayland also as a user that is not root (as_user.sh). The Windows ones take the build's wine64
@@ -25,7 +26,7 @@ from scenarios import SCENARIOS
 
 # Each desktop's own arguments, besides --work and the choice of scenarios.
 DESKTOPS = {
-    "x11": ("Xvfb with openbox", ["program", "design", "desktop-entry"]),
+    "x11": ("Xvfb with openbox", ["program", "design", "desktop-entry", "at-spi-bus-launcher"]),
     "wayland": ("headless sway", ["program", "design"]),
     "wine": ("the Windows program under Wine", ["wine64", "program", "probe"]),
     "installer": ("the Windows installer under Wine: installs, runs and uninstalls",
@@ -37,6 +38,7 @@ HELP = {
     "program": "the program: orindel, or orindel.exe",
     "design": "orindel_design, which prints the window's design",
     "desktop-entry": "the build's desktop entry (its StartupWMClass)",
+    "at-spi-bus-launcher": "at-spi-bus-launcher, which starts the accessibility bus",
     "wine64": "the wine64 the build found",
     "probe": "probe.exe, which reads the window under Wine",
     "locale": "the Unix locale Wine starts in: ja_JP.UTF-8 or en_US.UTF-8",
@@ -79,7 +81,8 @@ def desktop_and_scenarios(args):
         design = Design(json.loads(subprocess.run([args.design], capture_output=True,
                                                   check=True).stdout))
         if args.desktop == "x11":
-            return (linux.X11(args.program, args.work, design, args.desktop_entry),
+            return (linux.X11(args.program, args.work, design, args.desktop_entry,
+                              args.at_spi_bus_launcher),
                     SCENARIOS + linux.X11_SCENARIOS)
         return linux.Wayland(args.program, args.work, design), SCENARIOS
     if args.desktop == "installer":
