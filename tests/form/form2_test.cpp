@@ -239,6 +239,9 @@ TEST_F(Form2Test, sign_keys_in_a_box_run_the_calculation_of_their_row) {
        none},
       {"plus key with shift and ctrl", 3, false, kVkOemPlus, 3, 0, " 1: 0: 0", "1|20|30",
        kVkOemPlus, none},
+      // AltGr (Ctrl and Alt) with Shift types a sign on some layouts: only Shift alone adds.
+      {"plus key with altgr and shift", 3, false, kVkOemPlus, 7, u'±', " 1: 0: 0", "1|20|30±",
+       kVkOemPlus, none},
       {"a digit", 3, false, '5', 0, u'5', " 1: 0: 0", "1|20|305", 53, none},
       {"a keypad digit", 3, false, 101, 0, u'5', " 1: 0: 0", "1|20|305", 101, none},
   };
