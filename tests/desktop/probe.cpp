@@ -7,9 +7,7 @@
 //   state | design | paste COUNT ID T2 T3 | clip COUNT TEXT | clipread | dialogs |
 //   press HWND ID | quit
 // (design: the window's design as design_json.h writes it; dialogs and press: any program's
-// dialogs, an installer's pages).
-// Another process's controls are read with SendMessageW(WM_GETTEXT): GetWindowTextW reads only
-// the caller's own windows.
+// dialogs, an installer's pages, probe_dialogs.h). probe_reading.h reads the windows.
 #include <windows.h>
 
 #include <cstdint>
@@ -20,63 +18,12 @@
 #include <vector>
 
 #include "design_json.h"
+#include "probe_dialogs.h"
+#include "probe_reading.h"
 
 namespace {
 
-std::string utf8(const std::wstring& text) {
-  if (text.empty()) return {};
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                       nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
-                      nullptr, nullptr);
-  return out;
-}
-
-std::wstring wide(const std::string& text) {
-  if (text.empty()) return {};
-  const int size =
-      MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring out(static_cast<size_t>(size), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size);
-  return out;
-}
-
-std::string quoted(const std::string& text) { return orindel::desktop::jsonString(text); }
-std::string quoted(const std::wstring& text) { return quoted(utf8(text)); }
-
-std::string rectJson(const RECT& r) {
-  return orindel::desktop::jsonRect({r.left, r.top, r.right - r.left, r.bottom - r.top});
-}
-
-std::string boolJson(bool value) { return value ? "true" : "false"; }
-
-std::wstring textOf(HWND window) {
-  DWORD_PTR length = 0;
-  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) {
-    return L"";
-  }
-  std::wstring text(length + 1, L'\0');
-  DWORD_PTR copied = 0;
-  SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                      SMTO_ABORTIFHUNG, 5000, &copied);
-  text.resize(copied);
-  return text;
-}
-
-std::wstring classOf(HWND window) {
-  wchar_t name[256] = {};
-  GetClassNameW(window, name, 256);
-  return name;
-}
-
-// A rectangle in the client coordinates of `parent`.
-RECT rectIn(HWND window, HWND parent) {
-  RECT r{};
-  GetWindowRect(window, &r);
-  MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
+using namespace orindel::probe;
 
 HWND mainWindow() { return FindWindowW(L"OrindelForm2", nullptr); }
 
@@ -280,53 +227,6 @@ std::string clipRead() {
   }
   CloseClipboard();
   return "{\"clipboard\":" + quoted(text) + "}";
-}
-
-// The visible windows inside `parent` at any depth, or on the desktop when it is null.
-std::vector<HWND> visibleWindows(HWND parent) {
-  std::vector<HWND> found;
-  const WNDENUMPROC collect = [](HWND window, LPARAM data) -> BOOL {
-    if (IsWindowVisible(window)) reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
-    return TRUE;
-  };
-  if (parent) EnumChildWindows(parent, collect, reinterpret_cast<LPARAM>(&found));
-  if (!parent) EnumWindows(collect, reinterpret_cast<LPARAM>(&found));
-  return found;
-}
-
-// Every dialog window on the desktop, whatever its program: its handle, title, client area on the
-// screen, and the id, class, state and text of each visible control inside it.
-std::string dialogs() {
-  std::string out;
-  for (HWND dialog : visibleWindows(nullptr)) {
-    if (classOf(dialog) != L"#32770") continue;
-    RECT client{};
-    GetClientRect(dialog, &client);
-    MapWindowPoints(dialog, HWND_DESKTOP, reinterpret_cast<POINT*>(&client), 2);
-    std::string controls;
-    for (HWND c : visibleWindows(dialog)) {
-      controls += (controls.empty() ? "{\"id\":" : ",{\"id\":") + std::to_string(GetDlgCtrlID(c)) +
-                  ",\"class\":" + quoted(classOf(c)) +
-                  ",\"enabled\":" + boolJson(IsWindowEnabled(c)) +
-                  ",\"checked\":" + boolJson(SendMessageW(c, BM_GETCHECK, 0, 0) == BST_CHECKED) +
-                  ",\"text\":" + quoted(textOf(c)) + "}";
-    }
-    out += (out.empty() ? "{\"hwnd\":" : ",{\"hwnd\":") +
-           std::to_string(reinterpret_cast<uintptr_t>(dialog)) +
-           ",\"title\":" + quoted(textOf(dialog)) + ",\"client\":" + rectJson(client) +
-           ",\"controls\":[" + controls + "]}";
-  }
-  return "{\"dialogs\":[" + out + "]}";
-}
-
-// Clicks the visible control `id` inside `dialog`, as a user would.
-std::string press(HWND dialog, int id) {
-  for (HWND control : visibleWindows(dialog)) {
-    if (GetDlgCtrlID(control) != id) continue;
-    PostMessageW(control, BM_CLICK, 0, 0);
-    return "{\"pressed\":true}";
-  }
-  return "{\"pressed\":false}";
 }
 
 // Splits off the first blank-separated word of `line`.
