@@ -58,7 +58,7 @@ std::string menuJson(HWND main) {
   HWND popup = topLevelOf(main, L"#32768");
   if (!popup) return "null";
   std::string items;
-  HMENU menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+  auto* menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
   const int count = menu ? GetMenuItemCount(menu) : 0;
   for (int i = 0; i < count; ++i) {
     wchar_t text[256] = {};
@@ -91,7 +91,7 @@ std::string controlJson(HWND main, int index) {
   HWND control = GetDlgItem(main, kFirstControlId + index);
   std::string out = "{" + desktop::controlMembers(c);
   if (!control) return out + ",\"exists\":false}";
-  out += ",\"exists\":true,\"class\":" + quoted(classOf(control));
+  out += R"(,"exists":true,"class":)" + quoted(classOf(control));
   out += ",\"text\":" + quoted(textOf(control));
   out += ",\"visible\":" + boolJson(IsWindowVisible(control));
   out += ",\"rect\":" + rectJson(rectIn(control, main));
@@ -121,7 +121,7 @@ std::string boxJson(HWND main, HWND box) {
     } else if (_wcsicmp(kind.c_str(), L"Static") == 0 &&
                (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
                SendMessageW(child, STM_GETICON, 0, 0)) {
-      statics.push_back("icon");
+      statics.emplace_back("icon");
     }
   }
   std::string out = "{\"title\":" + quoted(textOf(box));
@@ -139,7 +139,7 @@ std::string state() {
   // below for seconds: say so at once, and let the caller ask again.
   DWORD_PTR ignored = 0;
   if (!SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 200, &ignored)) {
-    return "{\"found\":true,\"visible\":true,\"busy\":true}";
+    return R"({"found":true,"visible":true,"busy":true})";
   }
   const DWORD thread = GetWindowThreadProcessId(main, nullptr);
   RECT client{};
@@ -151,7 +151,7 @@ std::string state() {
   GetGUIThreadInfo(thread, &gui);
   HWND box = messageBox(main);
 
-  std::string out = "{\"found\":true,\"caption\":" + quoted(textOf(main));
+  std::string out = R"({"found":true,"caption":)" + quoted(textOf(main));
   out += ",\"visible\":" + boolJson(IsWindowVisible(main));
   out += ",\"client\":" + rectJson(client);
   const int dpi = static_cast<int>(GetDpiForWindow(main));
@@ -220,7 +220,7 @@ std::string clipRead() {
   if (!OpenClipboard(nullptr)) return "{\"clipboard\":null}";
   std::wstring text;
   if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-    if (auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+    if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
       text = chars;
       GlobalUnlock(data);
     }
@@ -287,7 +287,8 @@ bool run(std::string line, std::string& reply) {
 int main() {
   // Physical pixels for every window, whatever DPI awareness the program declares.
   SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
-  std::string line, reply;
+  std::string line;
+  std::string reply;
   while (std::getline(std::cin, line) && run(line, reply)) {
     std::fwrite(reply.data(), 1, reply.size(), stdout);
     std::fputc('\n', stdout);
