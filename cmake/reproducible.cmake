@@ -5,13 +5,15 @@
 # The commit's time, as SOURCE_DATE_EPOCH names it: given in the environment, else the commit's
 # in a git checkout, else the files' own in a source archive, which git archive dates to the
 # commit.
+find_package(Git QUIET)
 if(DEFINED ENV{SOURCE_DATE_EPOCH})
   set(ORINDEL_SOURCE_DATE_EPOCH $ENV{SOURCE_DATE_EPOCH})
-elseif(EXISTS ${PROJECT_SOURCE_DIR}/.git)
-  execute_process(COMMAND git log -1 --format=%ct WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
-    OUTPUT_VARIABLE ORINDEL_SOURCE_DATE_EPOCH OUTPUT_STRIP_TRAILING_WHITESPACE
-    COMMAND_ERROR_IS_FATAL ANY)
-else()
+elseif(GIT_FOUND AND EXISTS ${PROJECT_SOURCE_DIR}/.git)
+  execute_process(COMMAND ${GIT_EXECUTABLE} log -1 --format=%ct
+    WORKING_DIRECTORY ${PROJECT_SOURCE_DIR} OUTPUT_VARIABLE ORINDEL_SOURCE_DATE_EPOCH
+    OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+endif()
+if(NOT ORINDEL_SOURCE_DATE_EPOCH)
   file(TIMESTAMP ${PROJECT_SOURCE_DIR}/CMakeLists.txt ORINDEL_SOURCE_DATE_EPOCH "%s" UTC)
 endif()
 if(NOT ORINDEL_SOURCE_DATE_EPOCH MATCHES "^[0-9]+$")
