@@ -5,6 +5,7 @@
 
 #include "fitting_label.h"
 #include "form2_fixture.h"
+#include "geometry.h"
 #include "orindel_version.h"
 
 namespace orindel {
@@ -69,27 +70,11 @@ int captionWidth(const QWidget& control) {
   return int(std::ceil(QFontMetricsF(control.font()).horizontalAdvance(caption)));
 }
 
-// Every control where it was designed, in device-independent pixels (twips / 15), in the desktop's
-// font and in a larger one. The unit captions and the count's caption are widened to their whole
-// caption where it is wider than designed (in the larger font), and no further; the total and the
-// count reach to the client edge, or to the frame in the wide window, each a line high while its
-// caption takes one line.
+// Every control where the shared geometry puts it in its parent, in device-independent pixels, in
+// the desktop's font and in a larger one. The captions sized by their text (the units' and the
+// count's) are widened to their whole caption where it is wider than designed (in the larger font),
+// and no further; the total and the count are a line high while their caption takes one line.
 TEST_F(Form2WidgetTest, controls_sit_where_they_were_designed) {
-  struct Case {
-    const char* name;
-    QRect narrow;
-    int wideWidth;  // the width in the wide window
-    bool widened;   // as wide as its caption where that is wider
-  } cases[] = {
-      {"Text1", {8, 16, 41, 18}, 41, false},      {"Text2", {72, 16, 41, 18}, 41, false},
-      {"Text3", {136, 16, 41, 18}, 41, false},    {"Command1", {8, 48, 33, 25}, 33, false},
-      {"Command2", {48, 48, 33, 25}, 33, false},  {"Label1", {56, 24, 7, 12}, 7, true},
-      {"Label2", {120, 24, 11, 12}, 11, true},    {"Label3", {184, 24, 7, 12}, 7, true},
-      {"Label4", {120, 56, 76, 16}, 80, false},   {"Command3", {88, 48, 25, 25}, 25, false},
-      {"Frame1", {200, 8, 153, 65}, 153, false},  {"Option1", {16, 16, 129, 17}, 129, false},
-      {"Option2", {16, 40, 129, 17}, 129, false}, {"Label5", {160, 40, 36, 16}, 40, false},
-      {"Label6", {136, 40, 22, 11}, 22, true},
-  };
   const QFont desktop = QApplication::font();
   QFont larger = desktop;
   larger.setPointSizeF(12);
@@ -100,12 +85,13 @@ TEST_F(Form2WidgetTest, controls_sit_where_they_were_designed) {
     const std::string size = QString::number(font.pointSizeF()).toStdString() + " pt";
     for (bool wide : {false, true}) {
       if (wide) QTest::mouseClick(button("Command3"), Qt::LeftButton);
-      for (const Case& c : cases) {
+      for (int i = 0; i < kControlCount; ++i) {
+        const ControlDesign& c = kControls[i];
         const std::string name = c.name + std::string(wide ? " wide, " : " narrow, ") + size;
         auto* control = child<QWidget>(c.name);
-        QRect expected = c.narrow;
-        if (wide) expected.setWidth(c.wideWidth);
-        const int needed = c.widened ? captionWidth(*control) : 0;
+        const PixelRect designed = rectInParent(static_cast<Control>(i), wide);
+        QRect expected(designed.left, designed.top, designed.width, designed.height);
+        const int needed = c.sizing == Sizing::Caption ? captionWidth(*control) : 0;
         widened += needed > expected.width() ? 1 : 0;
         expected.setWidth(std::max(expected.width(), needed));
         EXPECT_EQ(control->geometry(), expected) << name;
