@@ -1,6 +1,6 @@
 // The Win32 window in its own process, for what the real-key suite cannot reach from outside: a
 // change of the window's DPI, a long total drawn smaller to fit its label, where the focus leaves
-// the caret, and the one quit message of the program's end.
+// the caret, the options' tab stops, and the one quit message of the program's end.
 #include "form2_window.h"
 
 #include <commctrl.h>
@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "layout.h"
 #include "placed_as_designed.h"
@@ -112,6 +113,10 @@ TEST_F(Form2WindowTest, a_new_dpi_rescales_the_window_controls_and_fonts) {
         const RECT r = rectInClient(static_cast<Control>(i));
         EXPECT_TRUE(placedAsDesigned(static_cast<Control>(i), wide, static_cast<int>(dpi), false,
                                      {r.left, r.top, r.right - r.left, r.bottom - r.top}));
+        if (kControls[i].sizing == Sizing::Caption) {
+          const auto c = static_cast<Control>(i);
+          EXPECT_GE(r.right - r.left, widthIn(c, text(c))) << kControls[i].name << " at " << dpi;
+        }
       }
       EXPECT_EQ(fontHeight(Text1), fontHeightAt(9, dpi)) << "at " << dpi << " DPI";
       EXPECT_EQ(fontHeight(Label6), fontHeightAt(8.25, dpi)) << "at " << dpi << " DPI";
@@ -169,6 +174,25 @@ TEST_F(Form2WindowTest, a_total_cut_short_shows_whole_in_its_tooltip) {
   SendMessageW(item(Command1), BM_CLICK, 0, 0);
   ASSERT_EQ(text(Label4), L"-32768:-32768:-32768");
   EXPECT_EQ(totalTip(), text(Label4));
+}
+
+// The options are one tab stop, the chosen one, and none while the narrow window hides them.
+TEST_F(Form2WindowTest, the_options_are_one_tab_stop_the_chosen_one_while_shown) {
+  const auto stops = [this] {
+    const auto stop = [this](Control c) {
+      return (GetWindowLongPtrW(item(c), GWL_STYLE) & WS_TABSTOP) != 0;
+    };
+    return std::pair{stop(Option1), stop(Option2)};
+  };
+  EXPECT_EQ(stops(), std::pair(false, false)) << "narrow";
+  const struct {
+    Control clicked;
+    std::pair<bool, bool> stops;
+  } rows[] = {{Command3, {true, false}}, {Option2, {false, true}}, {Command3, {false, false}}};
+  for (const auto& row : rows) {
+    SendMessageW(item(row.clicked), BM_CLICK, 0, 0);
+    EXPECT_EQ(stops(), row.stops) << "after " << kControls[row.clicked].name;
+  }
 }
 
 // The boxes have no input context, so that no input method composes in them, and a key reaches
