@@ -16,8 +16,10 @@ from scenarios import INVALID
 
 # The accessible names a screen reader gives the buttons (an entry box takes its unit's caption).
 BUTTON_NAMES = ("加算", "減算", "拡張メニューの表示切替")
-# The accessible role of each kind of control the focus may be in.
-ROLES = {"EntryBox": "text", "Button": "push button", "Option": "radio button"}
+# The accessible role of each kind of control the focus may be in. Roles are compared by their
+# constants: their names differ between releases of AT-SPI ("push button", later "button").
+ROLES = {"EntryBox": pyatspi.ROLE_TEXT, "Button": pyatspi.ROLE_PUSH_BUTTON,
+         "Option": pyatspi.ROLE_RADIO_BUTTON}
 
 
 def walk(node):
@@ -44,8 +46,8 @@ def accessible_state(pid, design):
     # The controls in the design's order, by role (the window holds the frame's options first).
     kinds = {}
     for node in walk(window):
-        kinds.setdefault(node.getRoleName(), []).append(node)
-    boxes, labels = kinds.get("text", []), kinds.get("label", [])
+        kinds.setdefault(node.getRole(), []).append(node)
+    boxes, labels = kinds.get(pyatspi.ROLE_TEXT, []), kinds.get(pyatspi.ROLE_LABEL, [])
     names = {role: design.named(kind) for kind, role in ROLES.items()}
     focus = next((names[role][i] for role, nodes in kinds.items() if role in names
                   for i, node in enumerate(nodes)
@@ -54,15 +56,17 @@ def accessible_state(pid, design):
     box_names = [design.captions[design.unit_label(box)] for box in design.named("EntryBox")]
     if [b.name for b in boxes] != box_names:
         problems.append(f"the boxes are named {[b.name for b in boxes]}")
-    if tuple(b.name for b in kinds.get("push button", [])) != BUTTON_NAMES:
-        problems.append(f"the buttons are named {[b.name for b in kinds.get('push button', [])]}")
+    buttons = [b.name for b in kinds.get(pyatspi.ROLE_PUSH_BUTTON, [])]
+    if tuple(buttons) != BUTTON_NAMES:
+        problems.append(f"the buttons are named {buttons}")
     box = None
-    for dialog in (t for t in tops if t.getRoleName() in ("dialog", "alert")):
+    for dialog in (t for t in tops if t.getRole() in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_ALERT)):
         parts = list(walk(dialog))[1:]
         box = design.message(dialog.name,
-                             "\n".join(p.name for p in parts if p.getRoleName() == "label"))
-        if [p.getRoleName() for p in parts if p.getRoleName() in ("push button", "icon", "image")
-                or p.getRoleName() == "label" and not p.name] != ["push button"]:
+                             "\n".join(p.name for p in parts if p.getRole() == pyatspi.ROLE_LABEL))
+        shown = (pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_ICON, pyatspi.ROLE_IMAGE)
+        if [p.getRole() for p in parts if p.getRole() in shown or p.getRole() == pyatspi.ROLE_LABEL
+                and not p.name] != [pyatspi.ROLE_PUSH_BUTTON]:
             problems.append("the message box holds more than its text and one button")
     extents = window.queryComponent().getExtents(pyatspi.WINDOW_COORDS)
     label = dict(zip(design.named("Label"), labels))
