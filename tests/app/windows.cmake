@@ -7,15 +7,14 @@ add_test(NAME windows_exe_prints_its_version COMMAND orindel -v)
 set_tests_properties(windows_exe_prints_its_version PROPERTIES
   PASS_REGULAR_EXPRESSION "^Orindel ${version_pattern}\r?\n$")
 
-find_program(MAKENSIS makensis)
-if(MAKENSIS)
+orindel_find_program(MAKENSIS nsis makensis)
+orindel_suite_ready(ready "the Windows packages' tests")
+if(ready)
   add_test(NAME windows_packages
     COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/check_windows_packages.sh ${CMAKE_CPACK_COMMAND}
             ${PROJECT_BINARY_DIR}/CPackConfig.cmake ${CMAKE_CURRENT_BINARY_DIR}/packages
             orindel-${PROJECT_VERSION}-win64)
   set_tests_properties(windows_packages PROPERTIES TIMEOUT 300)
-else()
-  message(WARNING "makensis missing: the Windows installer is not built or checked")
 endif()
 
 # orindel.exe's PE header and imports, the licence and the notices of what is linked into it, the
