@@ -1,6 +1,8 @@
 // Orindel: starts the one window.
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QVersionNumber>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -28,8 +30,11 @@ int main(int argc, char* argv[]) {
   const int code = QApplication::exec();
   // Qt 6.4's Wayland client can deadlock while it closes its connection to the compositor (its
   // event thread waits for a read that never comes), and the program would stay behind with no
-  // window. The window is gone and there is nothing left to save, so a Wayland run ends here.
-  if (QGuiApplication::platformName() == QLatin1String("wayland")) {
+  // window. The window is gone and there is nothing left to save, so a Wayland run on that Qt
+  // ends here. The Qt the program runs on decides, not the one it was built with: the package
+  // built with Qt 6.4 runs on Qt 6.8 as well, which closes its connection cleanly.
+  if (QGuiApplication::platformName() == QLatin1String("wayland") &&
+      QLibraryInfo::version() < QVersionNumber(6, 8)) {
     std::fflush(nullptr);
     std::_Exit(code);
   }

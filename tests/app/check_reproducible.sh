@@ -8,8 +8,15 @@
 set -euo pipefail
 source=$1
 keep=$2
-work=$(mktemp -d)
+# The same folders on every run, so that a compiler cache (scripts/test's) finds its results.
+# Each side has a cache of its own, which the other never fills, and the compiler sees the paths
+# as they are.
+work=$keep.work
+rm -rf "$work"
+mkdir -p "$work"
 trap 'rm -rf "$work"' EXIT
+unset CCACHE_BASEDIR
+cache=${CCACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/ccache}
 # The tracked files as they are now, committed or not.
 commit=$(git -C "$source" stash create)
 archive=$("$source/scripts/source-archive" "$work" "${commit:-HEAD}")
@@ -25,9 +32,9 @@ build() {
 # The second build in Japanese, made here: none need be installed.
 mkdir "$work/locale"
 localedef -i ja_JP -f UTF-8 "$work/locale/ja_JP.UTF-8"
-(umask 022 && TZ=UTC LC_ALL=C.UTF-8 build "$work/first")
+(umask 022 && TZ=UTC LC_ALL=C.UTF-8 CCACHE_DIR=$cache-release-first build "$work/first")
 (umask 077 && export LOCPATH=$work/locale &&
-  TZ=Asia/Tokyo LC_ALL=ja_JP.UTF-8 build "$work/a/longer/path/second")
+  TZ=Asia/Tokyo LC_ALL=ja_JP.UTF-8 CCACHE_DIR=$cache-release-second build "$work/a/longer/path/second")
 first=$work/first/out second=$work/a/longer/path/second/out
 
 status=0

@@ -14,7 +14,8 @@ if(ready)
     COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/check_windows_packages.sh ${CMAKE_CPACK_COMMAND}
             ${PROJECT_BINARY_DIR}/CPackConfig.cmake ${CMAKE_CURRENT_BINARY_DIR}/packages
             orindel-${PROJECT_VERSION}-win64)
-  set_tests_properties(windows_packages PROPERTIES TIMEOUT 300)
+  # The installer's tests (tests/desktop) install what it makes.
+  set_tests_properties(windows_packages PROPERTIES TIMEOUT 300 FIXTURES_SETUP windows_packages)
 endif()
 
 # orindel.exe's PE header and imports, the licence and the notices of what is linked into it, the

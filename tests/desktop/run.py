@@ -36,7 +36,7 @@ DESKTOPS = {
 }
 HELP = {
     "program": "the program: orindel, or orindel.exe",
-    "design": "orindel_design, which prints the window's design",
+    "design": "orindel_design, which prints the window's design, or a file of what it prints",
     "desktop-entry": "the build's desktop entry (its StartupWMClass)",
     "at-spi-bus-launcher": "at-spi-bus-launcher, which starts the accessibility bus",
     "wine64": "the wine64 the build found",
@@ -57,7 +57,7 @@ def arguments():
             desktop.add_argument("--" + option, required=True, help=HELP[option])
         desktop.add_argument("--work", required=True, help="a folder for the run's own files")
         desktop.add_argument("--deadline-scale", type=float,
-                             default=float(os.environ.get("ORINDEL_DEADLINE_SCALE", "1")),
+                             default=float(os.environ.get("ORINDEL_DEADLINE_SCALE") or "1"),
                              help="stretches every wait, for a slow or busy machine (default: "
                              "$ORINDEL_DEADLINE_SCALE, else 1)")
         if name == "installer":
@@ -78,8 +78,12 @@ def arguments():
 def desktop_and_scenarios(args):
     if args.desktop in ("x11", "wayland"):
         import linux
-        design = Design(json.loads(subprocess.run([args.design], capture_output=True,
-                                                  check=True).stdout))
+        if os.access(args.design, os.X_OK):
+            layout = subprocess.run([args.design], capture_output=True, check=True).stdout
+        else:
+            with open(args.design, "rb") as saved:
+                layout = saved.read()
+        design = Design(json.loads(layout))
         if args.desktop == "x11":
             return (linux.X11(args.program, args.work, design, args.desktop_entry,
                               args.at_spi_bus_launcher),
