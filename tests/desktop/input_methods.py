@@ -12,10 +12,10 @@ from scenarios import EMPTY, SHOWN
 
 FCITX5_PROFILE = """[Groups/0]
 Name=Default
-Default Layout=us
+Default Layout=jp
 DefaultIM=mozc
 [Groups/0/Items/0]
-Name=keyboard-us
+Name=keyboard-jp
 [Groups/0/Items/1]
 Name=mozc
 [GroupOrder]
@@ -53,16 +53,22 @@ SCENARIOS = [
 
 
 class InputMethod:
-    """The desktop, with the framework started after it and told to the programs it starts."""
+    """The desktop, with the framework started after it and told to the programs it starts.
+    keyboard(desktop), if given, sets a keyboard that has the switch key: xdotool types a key the
+    keyboard lacks on a spare key code, mapped for the press, and a program that reads the press
+    once the mapping is undone gets a key with no name, which Orindel takes as an addition."""
 
-    def __init__(self, desktop, framework, plain_box):
+    def __init__(self, desktop, framework, plain_box, keyboard=None):
         self.desktop, self.name, self.plain_box = desktop, framework, plain_box
+        self.keyboard = keyboard
 
     def __getattr__(self, name):
         return getattr(self.desktop, name)
 
     def start(self):
         self.desktop.start()
+        if self.keyboard:
+            self.keyboard(self.desktop)
         framework = self.framework = FRAMEWORKS[self.name]
         # Mozc wants the folder of its settings, and refuses to run as root (see as_user.sh).
         os.makedirs(os.path.expanduser("~/.config"), exist_ok=True)

@@ -92,7 +92,10 @@ def desktop_and_scenarios(args):
         else:
             desktop = linux.Wayland(args.program, args.work, design)
         if args.input_method:
-            return InputMethod(desktop, args.input_method, args.plain_box), INPUT_METHOD_SCENARIOS
+            # On X11 a Japanese keyboard, which has the switch key.
+            keyboard = linux.layout("jp") if args.desktop == "x11" else None
+            return (InputMethod(desktop, args.input_method, args.plain_box, keyboard),
+                    INPUT_METHOD_SCENARIOS)
         return desktop, SCENARIOS + (linux.X11_SCENARIOS if args.desktop == "x11" else [])
     if args.desktop == "installer":
         import installer
