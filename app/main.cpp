@@ -14,6 +14,7 @@
 
 int main(int argc, char* argv[]) {
   if (const std::optional<int> code = orindel::answerCommandLine(argc, argv)) return *code;
+  orindel::keepInputMethodsOut();
   std::optional<orindel::DisplayCheck> displayCheck(std::in_place);
   QApplication app(argc, argv);
   displayCheck.reset();

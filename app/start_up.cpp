@@ -118,6 +118,17 @@ std::optional<int> answerCommandLine(int argc, char** argv) {
   return reply.exitCode;
 }
 
+void keepInputMethodsOut() {
+  // The toolkit takes its input context once, as the application is made, from QT_IM_MODULES
+  // (from Qt 6.8) or else QT_IM_MODULE. Some frameworks' modules compose full-width digits even
+  // in a box that asks for none (uim's for Qt 6), so none is loaded: "compose" is the context the
+  // toolkit takes on X11 when none is named, which handles dead keys and composes no text. On
+  // Wayland a context named here also leaves the compositor's text input, and with it the
+  // compositor's input method, unbound.
+  qputenv("QT_IM_MODULES", "compose");
+  qputenv("QT_IM_MODULE", "compose");
+}
+
 DisplayCheck::DisplayCheck() {
   held = new std::vector<Held>;
   previous = qInstallMessageHandler(holdMessage);

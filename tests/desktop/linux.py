@@ -263,4 +263,8 @@ X11_SCENARIOS = [
              ("0 Tab 1 Tab 0 minus", dict(total=" 0: 1: 0", count=" 0")),
              ("0 Tab 1 Tab 0 shift+minus", dict(boxes=("0", "1", "0="), **message(INVALID))),
              ("Return", CLOSED), (layout("us"), {})),
+    # A dead key composes nothing in a box: "^" then "1" types "1", not "¹", which is no digit.
+    Scenario("dead_keys_compose_nothing_in_the_boxes", (layout("us(intl)"), {}),
+             ("dead_circumflex 1 Tab dead_circumflex 2 Tab 3 KP_Add",
+              dict(total=" 1: 2: 3", count=" 1")), (layout("us"), {})),
 ]

@@ -12,7 +12,8 @@ prints the command), and the same runs by hand, for instance from the dev build:
 The Linux desktops need a python3 with pyatspi (the build's PYTHON3), inside dbus-run-session;
 Wayland also as a user that is not root (as_user.sh). The Windows ones take the build's wine64
 and probe.exe, and read the design from the probe. A failed scenario leaves a screenshot in
-WORK/failures. `run.py DESKTOP --help` lists a desktop's arguments.
+WORK/failures. `run.py DESKTOP --help` lists a desktop's arguments. On X11 and Wayland,
+--input-method plays the scenarios of input_methods.py with a Japanese input method running.
 """
 import argparse
 import json
@@ -22,6 +23,7 @@ import subprocess
 import sys
 
 from harness import Design, play_all, stretch_deadlines
+from input_methods import FRAMEWORKS, InputMethod, SCENARIOS as INPUT_METHOD_SCENARIOS
 from scenarios import SCENARIOS
 
 # Each desktop's own arguments, besides --work and the choice of scenarios.
@@ -70,6 +72,10 @@ def arguments():
         else:
             desktop.add_argument("--only", nargs="*", help="play only these scenarios")
             desktop.add_argument("--skip", nargs="*", default=[], help="leave these out")
+        if name in ("x11", "wayland"):
+            desktop.add_argument("--input-method", choices=FRAMEWORKS,
+                                 help="runs this framework, as a user that is not root")
+            desktop.add_argument("--plain-box", help="plain_box, which shows it composing")
     args = parser.parse_args()
     args.work = os.path.abspath(args.work)
     return args
@@ -85,10 +91,16 @@ def desktop_and_scenarios(args):
                 layout = saved.read()
         design = Design(json.loads(layout))
         if args.desktop == "x11":
-            return (linux.X11(args.program, args.work, design, args.desktop_entry,
-                              args.at_spi_bus_launcher),
-                    SCENARIOS + linux.X11_SCENARIOS)
-        return linux.Wayland(args.program, args.work, design), SCENARIOS
+            desktop = linux.X11(args.program, args.work, design, args.desktop_entry,
+                                args.at_spi_bus_launcher)
+        else:
+            desktop = linux.Wayland(args.program, args.work, design)
+        if args.input_method:
+            # On X11 a Japanese keyboard, which has the switch key.
+            keyboard = linux.layout("jp") if args.desktop == "x11" else None
+            return (InputMethod(desktop, args.input_method, args.plain_box, keyboard),
+                    INPUT_METHOD_SCENARIOS)
+        return desktop, SCENARIOS + (linux.X11_SCENARIOS if args.desktop == "x11" else [])
     if args.desktop == "installer":
         import installer
         desktop = installer.Installer(args)

@@ -66,9 +66,6 @@ QWidget* Form2Widget::makeControl(Control c) {
       auto* box = new QLineEdit(parent);
       // The boxes take any length of text; the O key's handling keeps long texts cheap.
       box->setMaxLength(std::numeric_limits<int>::max());
-      // Only half-width digits and signs count as an entry: keep an active input method from
-      // turning them into full-width ones (see also filterEntryKey).
-      box->setAttribute(Qt::WA_InputMethodEnabled, false);
       box->installEventFilter(this);
       connect(box, &QLineEdit::textChanged, this, [this, c] { form_.change(c); });
       widget = box;
@@ -163,9 +160,11 @@ bool Form2Widget::eventFilter(QObject* watched, QEvent* event) {
 
 bool Form2Widget::filterEntryKey(Control box, QEvent* event) {
   if (event->type() == QEvent::InputMethodQuery) {
-    // A line edit tells the input method it takes composed text whatever WA_InputMethodEnabled
-    // says, and ibus then composes the digits full-width: the box answers that it takes none, so
-    // its keys reach it as they are.
+    // Only half-width digits and signs count as an entry. The program loads no input method
+    // (app/start_up.h), but the toolkit's own context still composes dead keys and compose
+    // sequences, "^" then "1" into "¹", wherever the focus takes composed text: the box answers
+    // that it takes none, so its keys reach it as they are. (Turning WA_InputMethodEnabled off
+    // does not keep a line edit from taking composed text.)
     static_cast<QObject*>(entryBox(box))->event(event);
     auto* query = static_cast<QInputMethodQueryEvent*>(event);
     if (query->queries() & Qt::ImEnabled) query->setValue(Qt::ImEnabled, false);
