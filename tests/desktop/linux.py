@@ -1,7 +1,7 @@
-"""The Qt program on two Linux desktops, read through the AT-SPI accessibility bus as a screen
-reader reads it: Xvfb with openbox, typed on with xdotool; and headless sway, typed on with one held
-wtype keyboard. Both run inside a D-Bus session of their own (dbus-run-session), sway as a user
-that is not root (see as_user.sh).
+"""The Qt program on Linux desktops, read through the AT-SPI accessibility bus as a screen reader
+reads it: Xvfb with openbox, typed on with xdotool; headless sway, typed on with one held wtype
+keyboard; and GNOME (gnome.py). Each runs in a D-Bus session of its own (dbus-run-session), the
+Wayland ones as a user that is not root (see as_user.sh).
 """
 import glob
 import json
@@ -77,7 +77,7 @@ def accessible_state(pid, design):
 
 
 class Linux(Desktop):
-    """What the two Linux desktops share: the program, its reader and its log."""
+    """What the Linux desktops share: the program, its reader and its log."""
 
     def __init__(self, binary, work, design):
         super().__init__()
@@ -103,8 +103,8 @@ class Linux(Desktop):
         self.log.close()
 
     def output(self):
-        with open(self.log.name, errors="replace") as log:
-            return log.read()[-3000:]
+        with open(self.log.name, errors="replace") as log:  # without Wayland's debug lines
+            return "".join(line for line in log if not line.startswith("["))[-3000:]
 
 
 class X11(Linux):
@@ -244,7 +244,6 @@ class Wayland(Linux):
     def shoot(self, path):
         subprocess.run(["grim", path], env=self.env, timeout=deadline())
         return path
-
 
 
 def layout(name):

@@ -10,9 +10,9 @@ prints the command), and the same runs by hand, for instance from the dev build:
     --at-spi-bus-launcher /usr/libexec/at-spi-bus-launcher --only keypad_plus_adds_the_entry
 
 The Linux desktops need a python3 with pyatspi (the build's PYTHON3), inside dbus-run-session;
-Wayland also as a user that is not root (as_user.sh). The Windows ones take the build's wine64
-and probe.exe, and read the design from the probe. A failed scenario leaves a screenshot in
-WORK/failures. `run.py DESKTOP --help` lists a desktop's arguments.
+the Wayland ones (sway, GNOME) also as a user that is not root (as_user.sh). The Windows ones take
+the build's wine64 and probe.exe, and read the design from the probe. A failed scenario leaves a
+screenshot in WORK/failures. `run.py DESKTOP --help` lists a desktop's arguments.
 """
 import argparse
 import json
@@ -28,6 +28,7 @@ from scenarios import SCENARIOS
 DESKTOPS = {
     "x11": ("Xvfb with openbox", ["program", "design", "desktop-entry", "at-spi-bus-launcher"]),
     "wayland": ("headless sway", ["program", "design"]),
+    "gnome": ("headless mutter, GNOME's compositor, on Wayland", ["program", "design"]),
     "wine": ("the Windows program under Wine", ["wine64", "program", "probe"]),
     "installer": ("the Windows installer under Wine: installs, runs and uninstalls",
                   ["wine64", "probe", "locale"]),
@@ -76,7 +77,7 @@ def arguments():
 
 
 def desktop_and_scenarios(args):
-    if args.desktop in ("x11", "wayland"):
+    if args.desktop in ("x11", "wayland", "gnome"):
         import linux
         design = Design(json.loads(subprocess.run([args.design], capture_output=True,
                                                   check=True).stdout))
@@ -84,7 +85,9 @@ def desktop_and_scenarios(args):
             return (linux.X11(args.program, args.work, design, args.desktop_entry,
                               args.at_spi_bus_launcher),
                     SCENARIOS + linux.X11_SCENARIOS)
-        return linux.Wayland(args.program, args.work, design), SCENARIOS
+        import gnome
+        wayland = {"wayland": linux.Wayland, "gnome": gnome.Gnome}[args.desktop]
+        return wayland(args.program, args.work, design), SCENARIOS
     if args.desktop == "installer":
         import installer
         desktop = installer.Installer(args)
