@@ -1,7 +1,7 @@
-"""The Qt program on two Linux desktops, read through the AT-SPI accessibility bus as a screen
-reader reads it: Xvfb with openbox, typed on with xdotool; and headless sway, typed on with one held
-wtype keyboard. Both run inside a D-Bus session of their own (dbus-run-session), sway as a user
-that is not root (see as_user.sh).
+"""The Qt program on Linux desktops, read through the AT-SPI accessibility bus as a screen reader
+reads it: Xvfb with openbox, typed on with xdotool; headless sway, typed on with one held wtype
+keyboard; and GNOME (gnome.py). Each runs in a D-Bus session of its own (dbus-run-session), the
+Wayland ones as a user that is not root (see as_user.sh).
 """
 import glob
 import json
@@ -77,7 +77,7 @@ def accessible_state(pid, design):
 
 
 class Linux(Desktop):
-    """What the two Linux desktops share: the program, its reader and its log."""
+    """What the Linux desktops share: the program, its reader and its log."""
 
     def __init__(self, binary, work, design):
         super().__init__()
@@ -103,8 +103,8 @@ class Linux(Desktop):
         self.log.close()
 
     def output(self):
-        with open(self.log.name, errors="replace") as log:
-            return log.read()[-3000:]
+        with open(self.log.name, errors="replace") as log:  # without Wayland's debug lines
+            return "".join(line for line in log if not line.startswith("["))[-3000:]
 
 
 class X11(Linux):
@@ -133,23 +133,33 @@ class X11(Linux):
 
     def launch(self, scenario):
         super().launch(scenario)
-        window = poll(lambda: self.screen.windows(self.design.caption, self.program.pid),
-                      "the program's window")[0]
+        self.window = poll(lambda: self.screen.windows(self.design.caption, self.program.pid),
+                           "the program's window")[0]
         # The window's class matches the desktop entry, for the dock to group it under its icon.
-        wm_class = self.xprop("-id", window, "WM_CLASS").rsplit('"', 2)[-2]
+        wm_class = self.xprop("-id", self.window, "WM_CLASS").rsplit('"', 2)[-2]
         check(wm_class == self.wm_class, f"WM_CLASS {wm_class!r}, the desktop entry's "
               f"StartupWMClass {self.wm_class!r}")
+        # A window of fixed size offers no maximising, as the Win32 window has no maximize box.
+        check(not self.functions(self.window) & 0x10, "the window may be maximised")
+
+    def functions(self, window):
+        """What its Motif hints let a window be: 0x8 minimised, 0x10 maximised (all if unsaid)."""
+        hints = self.xprop("-id", window, "_MOTIF_WM_HINTS").partition("= ")[2].split(", ")
+        return int(hints[1], 0) if len(hints) > 1 and int(hints[0], 0) & 1 else 0x3f
 
     def read(self):
         state = super().read()
         if state.message is None:
             return state
-        # A message box offers neither minimising nor maximising, and its title shows whole.
+        # A message box is a modal dialog of the window, which the window manager keeps over it;
+        # it offers neither minimising nor maximising, and its title shows whole.
         problems = []
         for box in self.screen.windows(self.design.title, self.program.pid):
-            hints = self.xprop("-id", box, "_MOTIF_WM_HINTS").partition("= ")[2].split(", ")
-            if len(hints) > 1 and int(hints[0], 0) & 1 and int(hints[1], 0) & 0x18:
+            if self.functions(box) & 0x18:
                 problems.append("the message box may be minimised or maximised")
+            said = self.xprop("-id", box, "WM_TRANSIENT_FOR", "_NET_WM_STATE")
+            if f"# {int(self.window):#x}\n" not in said or "_NET_WM_STATE_MODAL" not in said:
+                problems.append("the message box is no modal dialog of the window")
             width = int(self.screen.xdotool("getwindowgeometry", box).split("Geometry: ")[1]
                         .split("x")[0])
             if width < 200:
@@ -244,7 +254,6 @@ class Wayland(Linux):
     def shoot(self, path):
         subprocess.run(["grim", path], env=self.env, timeout=deadline())
         return path
-
 
 
 def layout(name):

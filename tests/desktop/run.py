@@ -10,10 +10,10 @@ prints the command), and the same runs by hand, for instance from the dev build:
     --at-spi-bus-launcher /usr/libexec/at-spi-bus-launcher --only keypad_plus_adds_the_entry
 
 The Linux desktops need a python3 with pyatspi (the build's PYTHON3), inside dbus-run-session;
-Wayland also as a user that is not root (as_user.sh). The Windows ones take the build's wine64
-and probe.exe, and read the design from the probe. A failed scenario leaves a screenshot in
-WORK/failures. `run.py DESKTOP --help` lists a desktop's arguments. On X11 and Wayland,
---input-method plays the scenarios of input_methods.py with a Japanese input method running.
+the Wayland ones (sway, GNOME) also as a user that is not root (as_user.sh). The Windows ones take
+the build's wine64 and probe.exe, and read the design from the probe. A failed scenario leaves a
+screenshot in WORK/failures. `run.py DESKTOP --help` lists a desktop's arguments. On X11 and
+Wayland, --input-method plays the scenarios of input_methods.py with a Japanese input method running.
 """
 import argparse
 import json
@@ -30,6 +30,7 @@ from scenarios import SCENARIOS
 DESKTOPS = {
     "x11": ("Xvfb with openbox", ["program", "design", "desktop-entry", "at-spi-bus-launcher"]),
     "wayland": ("headless sway", ["program", "design"]),
+    "gnome": ("headless mutter, GNOME's compositor, on Wayland", ["program", "design"]),
     "wine": ("the Windows program under Wine", ["wine64", "program", "probe"]),
     "installer": ("the Windows installer under Wine: installs, runs and uninstalls",
                   ["wine64", "probe", "locale"]),
@@ -82,7 +83,7 @@ def arguments():
 
 
 def desktop_and_scenarios(args):
-    if args.desktop in ("x11", "wayland"):
+    if args.desktop in ("x11", "wayland", "gnome"):
         import linux
         if os.access(args.design, os.X_OK):
             layout = subprocess.run([args.design], capture_output=True, check=True).stdout
@@ -93,6 +94,9 @@ def desktop_and_scenarios(args):
         if args.desktop == "x11":
             desktop = linux.X11(args.program, args.work, design, args.desktop_entry,
                                 args.at_spi_bus_launcher)
+        elif args.desktop == "gnome":
+            import gnome
+            return gnome.Gnome(args.program, args.work, design), SCENARIOS
         else:
             desktop = linux.Wayland(args.program, args.work, design)
         if args.input_method:

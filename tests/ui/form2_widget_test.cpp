@@ -1,5 +1,6 @@
 #include <QFontMetricsF>
 #include <QGroupBox>
+#include <QWindow>
 #include <cmath>
 #include <string>
 
@@ -7,6 +8,10 @@
 #include "form2_fixture.h"
 #include "geometry.h"
 #include "orindel_version.h"
+
+inline void PrintTo(const QSize& size, std::ostream* os) {
+  *os << size.width() << "x" << size.height();
+}
 
 namespace orindel {
 namespace {
@@ -153,6 +158,26 @@ TEST_F(Form2WidgetTest, clicks_reach_the_buttons_procedures) {
     EXPECT_EQ(messages.size(), c.messages) << c.button;
     if (c.messages == 0) {
       EXPECT_TRUE(focusInText1()) << c.button;
+    }
+  }
+}
+
+// The window's size is fixed, narrow or wide: a size the window system sets (a Wayland compositor
+// may) and maximising from a title bar that offers it leave the window as it was.
+TEST_F(Form2WidgetTest, keeps_its_size_and_stays_unmaximised_whatever_the_window_system_does) {
+  const std::pair<const char*, void (*)(QWindow&)> doings[] = {
+      {"a size set", [](QWindow& w) { w.resize(120, 40); }},
+      {"maximising", [](QWindow& w) { w.setWindowStates(Qt::WindowMaximized); }},
+  };
+  for (const bool wide : {false, true}) {
+    if (panelShown() != wide) QTest::mouseClick(button("Command3"), Qt::LeftButton);
+    const QSize designed = window->size();
+    for (const auto& [doing, done] : doings) {
+      const std::string name = std::string(doing) + (wide ? ", wide" : ", narrow");
+      done(*window->windowHandle());
+      QCoreApplication::processEvents();  // the window system's events, and the window's answer
+      EXPECT_EQ(window->size(), designed) << name;
+      EXPECT_FALSE(window->isMaximized()) << name;
     }
   }
 }

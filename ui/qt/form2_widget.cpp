@@ -141,6 +141,20 @@ void Form2Widget::buildControls() {
   controls_[Text1]->setFocus();
 }
 
+bool Form2Widget::event(QEvent* event) {
+  // The window's size is fixed, yet a Wayland compositor may size it: GNOME's (mutter 48)
+  // suggests again, whenever the focus moves, the size it last suggested, from before the panel
+  // opened, and Qt 6.8 takes it; and the title bar Qt draws there offers maximising to every
+  // window, whatever its flags say. The window keeps its own size and stays unmaximised.
+  const bool fixed = minimumSize() == maximumSize();
+  if (event->type() == QEvent::Resize && fixed && size() != minimumSize()) {
+    resize(minimumSize());
+  } else if (event->type() == QEvent::WindowStateChange && isMaximized()) {
+    setWindowState(windowState() & ~Qt::WindowMaximized);
+  }
+  return QWidget::event(event);
+}
+
 bool Form2Widget::eventFilter(QObject* watched, QEvent* event) {
   bool handled = false;
   form_.guard([&] {

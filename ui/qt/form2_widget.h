@@ -39,6 +39,7 @@ class Form2Widget : public QWidget, private Form2View {
   QMenu* totalMenu();
 
  protected:
+  bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
