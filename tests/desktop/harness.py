@@ -5,6 +5,7 @@ Wine desktops run on, and the loop that plays a table of scenarios on a desktop.
 A desktop (see linux.py and wine.py) starts the program afresh for each scenario and has four
 methods besides: keys(text) presses keys, given as xdotool names separated by blanks ("1 Tab
 shift+equal"); read() returns a State; shoot(path) saves the screen; close() ends the program.
+A desktop with a mouse has click(control, button) too; one without skips the scenarios that click.
 No setting is read from the environment: run.py passes each one on.
 """
 import dataclasses
@@ -175,6 +176,10 @@ def play_all(desktop, scenarios, failures):
         os.remove(os.path.join(failures, old))
     failed, started = [], time.monotonic()
     for scenario in scenarios:
+        if any(getattr(step[0], "mouse", False) for step in scenario.steps) and \
+                not hasattr(desktop, "click"):
+            print(f"[  SKIPPED ] {scenario.name}: this desktop has no mouse", flush=True)
+            continue
         print(f"[ RUN      ] {scenario.name}", flush=True)
         begun = time.monotonic()
         try:

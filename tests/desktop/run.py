@@ -27,6 +27,8 @@ from scenarios import SCENARIOS
 # Each desktop's own arguments, besides --work and the choice of scenarios.
 DESKTOPS = {
     "x11": ("Xvfb with openbox", ["program", "design", "desktop-entry", "at-spi-bus-launcher"]),
+    "kde": ("Xvfb with KWin and Breeze", ["program", "design", "desktop-entry",
+                                          "at-spi-bus-launcher"]),
     "wayland": ("headless sway", ["program", "design"]),
     "wine": ("the Windows program under Wine", ["wine64", "program", "probe"]),
     "installer": ("the Windows installer under Wine: installs, runs and uninstalls",
@@ -76,13 +78,13 @@ def arguments():
 
 
 def desktop_and_scenarios(args):
-    if args.desktop in ("x11", "wayland"):
+    if args.desktop in ("x11", "kde", "wayland"):
         import linux
         design = Design(json.loads(subprocess.run([args.design], capture_output=True,
                                                   check=True).stdout))
-        if args.desktop == "x11":
+        if args.desktop in linux.WINDOW_MANAGERS:
             return (linux.X11(args.program, args.work, design, args.desktop_entry,
-                              args.at_spi_bus_launcher),
+                              args.at_spi_bus_launcher, linux.WINDOW_MANAGERS[args.desktop]),
                     SCENARIOS + linux.X11_SCENARIOS)
         return linux.Wayland(args.program, args.work, design), SCENARIOS
     if args.desktop == "installer":
