@@ -143,7 +143,7 @@ class X11(Linux):
         Gio.bus_get_sync(Gio.BusType.SESSION).call_sync(
             "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
             "UpdateActivationEnvironment", display, None, Gio.DBusCallFlags.NONE, -1)
-        # Its settings start afresh in WORK, whatever the caller's own are.
+        # Its settings are kept in WORK, away from those of the user who runs the tests.
         self.helper(self.window_manager, stderr=open(os.path.join(self.work, "wm.log"), "w"),
                     env=dict(self.env, XDG_CONFIG_HOME=os.path.join(self.work, "wm-config")))
         self.helper([self.bus_launcher, "--launch-immediately"], env=self.env)
