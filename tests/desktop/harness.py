@@ -266,6 +266,11 @@ class Screen:
         """Presses keys through XTEST, as a keyboard would."""
         self.xdotool("key", "--delay", str(delay), *text.split())
 
+    def point(self, x, y, *then):
+        """Moves the mouse to (x, y), then runs the xdotool commands `then` ("click", "1"). Not
+        --sync, which waits for a motion that never comes when the mouse is there already."""
+        self.xdotool("mousemove", str(x), str(y), *then)
+
     def shoot(self, path, crop=None):
         """Saves the screen, or the rectangle crop = (x, y, w, h) of it."""
         cropping = ["-crop", "{2}x{3}+{0}+{1}".format(*crop), "+repage"] if crop else []

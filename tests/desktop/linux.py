@@ -187,9 +187,7 @@ class X11(Linux):
         self.screen.keys(text)
 
     def click(self, control, button=1):
-        """Clicks the middle of a control, by name, with the mouse."""
-        x, y = self.middle(control)
-        self.screen.xdotool("mousemove", str(x), str(y), "click", str(button))
+        self.screen.point(*self.middle(control), "click", str(button))
 
 
 class Wayland(Linux):
