@@ -5,6 +5,7 @@ Wine desktops run on, and the loop that plays a table of scenarios on a desktop.
 A desktop (see linux.py and wine.py) starts the program afresh for each scenario and has four
 methods besides: keys(text) presses keys, given as xdotool names separated by blanks ("1 Tab
 shift+equal"); read() returns a State; shoot(path) saves the screen; close() ends the program.
+A desktop with a mouse has click(control, button) too; one without skips the scenarios that click.
 No setting is read from the environment: run.py passes each one on.
 """
 import dataclasses
@@ -175,6 +176,10 @@ def play_all(desktop, scenarios, failures):
         os.remove(os.path.join(failures, old))
     failed, started = [], time.monotonic()
     for scenario in scenarios:
+        if any(getattr(step[0], "mouse", False) for step in scenario.steps) and \
+                not hasattr(desktop, "click"):
+            print(f"[  SKIPPED ] {scenario.name}: this desktop has no mouse", flush=True)
+            continue
         print(f"[ RUN      ] {scenario.name}", flush=True)
         begun = time.monotonic()
         try:
@@ -260,6 +265,11 @@ class Screen:
     def keys(self, text, delay=30):
         """Presses keys through XTEST, as a keyboard would."""
         self.xdotool("key", "--delay", str(delay), *text.split())
+
+    def point(self, x, y, *then):
+        """Moves the mouse to (x, y), then runs the xdotool commands `then` ("click", "1"). Not
+        --sync, which waits for a motion that never comes when the mouse is there already."""
+        self.xdotool("mousemove", str(x), str(y), *then)
 
     def shoot(self, path, crop=None):
         """Saves the screen, or the rectangle crop = (x, y, w, h) of it."""

@@ -1,7 +1,7 @@
 """The Qt program on Linux desktops, read through the AT-SPI accessibility bus as a screen reader
-reads it: Xvfb with openbox, typed on with xdotool; headless sway, typed on with one held wtype
-keyboard; and GNOME (gnome.py). Each runs in a D-Bus session of its own (dbus-run-session), the
-Wayland ones as a user that is not root (see as_user.sh).
+reads it: Xvfb with openbox or with KWin, typed and clicked on with xdotool; headless sway, typed
+on with one held wtype keyboard; and GNOME (gnome.py). Each runs in a D-Bus session of its own
+(dbus-run-session), the Wayland ones as a user that is not root (see as_user.sh).
 """
 import glob
 import json
@@ -9,6 +9,7 @@ import os
 import subprocess
 
 import pyatspi
+from gi.repository import Gio, GLib
 
 from harness import (CLOSED, Desktop, Scenario, Screen, State, check, deadline, ended, message,
                      poll, stop)
@@ -34,19 +35,25 @@ def showing(node):
     return node.getState().contains(pyatspi.STATE_SHOWING)
 
 
-def accessible_state(pid, design):
-    """The program's window as its accessible objects tell it, or None while it is not there."""
+def accessible_window(pid, design):
+    """The program's top-level accessible objects, and its window's controls in the design's order
+    by role (the window holds the frame's options first); None for them while it is not there."""
     desktop = pyatspi.Registry.getDesktop(0)
     tops = [top for app in (desktop.getChildAtIndex(i) for i in range(desktop.childCount))
             if app is not None and app.get_process_id() == pid
             for top in (app.getChildAtIndex(j) for j in range(app.childCount)) if top is not None]
     window = next((t for t in tops if t.name == design.caption), None)
+    kinds = {}
+    for node in walk(window) if window else ():
+        kinds.setdefault(node.getRole(), []).append(node)
+    return tops, window, kinds
+
+
+def accessible_state(pid, design):
+    """The program's window as its accessible objects tell it, or None while it is not there."""
+    tops, window, kinds = accessible_window(pid, design)
     if window is None:
         return None
-    # The controls in the design's order, by role (the window holds the frame's options first).
-    kinds = {}
-    for node in walk(window):
-        kinds.setdefault(node.getRole(), []).append(node)
     boxes, labels = kinds.get(pyatspi.ROLE_TEXT, []), kinds.get(pyatspi.ROLE_LABEL, [])
     names = {role: design.named(kind) for kind, role in ROLES.items()}
     focus = next((names[role][i] for role, nodes in kinds.items() if role in names
@@ -98,6 +105,14 @@ class Linux(Desktop):
             return State(problems=(f"reading: {error!r}",))
         return state or State(problems=("not on the accessibility bus",))
 
+    def middle(self, control):
+        """The middle of a control, by name, where its accessible object puts it on the screen."""
+        kind = next(c["kind"] for c in self.design.controls if c["name"] == control)
+        node = accessible_window(self.program.pid, self.design)[2][ROLES[kind]][
+            self.design.named(kind).index(control)]
+        extents = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        return extents.x + extents.width // 2, extents.y + extents.height // 2
+
     def close(self):
         stop(self.program)
         self.log.close()
@@ -107,22 +122,34 @@ class Linux(Desktop):
             return "".join(line for line in log if not line.startswith("["))[-3000:]
 
 
-class X11(Linux):
-    """Xvfb with openbox, the window manager of a desktop session, and the accessibility bus."""
+# The window managers of the X11 desktops: openbox, and KDE's KWin (with Breeze, its decoration).
+WINDOW_MANAGERS = {"x11": ["openbox"], "kde": ["kwin_x11", "--replace"]}
 
-    def __init__(self, binary, work, design, desktop_entry, bus_launcher):
+
+class X11(Linux):
+    """Xvfb with a desktop's window manager (WINDOW_MANAGERS), and the accessibility bus."""
+
+    def __init__(self, binary, work, design, desktop_entry, bus_launcher, window_manager):
         super().__init__(binary, work, design)
         self.desktop_entry, self.bus_launcher = desktop_entry, bus_launcher
+        self.window_manager = window_manager
 
     def start(self):
         self.screen = Screen()
         self.helpers.append(self.screen.process)
         self.env = dict(os.environ, DISPLAY=self.screen.display, QT_QPA_PLATFORM="xcb")
-        self.helper(["openbox"], env=self.env, stderr=open(os.path.join(self.work, "wm.log"), "w"))
+        # The services that the session's bus starts (KWin's shortcuts) open this display too.
+        display = GLib.Variant("(a{ss})", ({"DISPLAY": self.screen.display},))
+        Gio.bus_get_sync(Gio.BusType.SESSION).call_sync(
+            "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+            "UpdateActivationEnvironment", display, None, Gio.DBusCallFlags.NONE, -1)
+        # Its settings are kept in WORK, away from those of the user who runs the tests.
+        self.helper(self.window_manager, stderr=open(os.path.join(self.work, "wm.log"), "w"),
+                    env=dict(self.env, XDG_CONFIG_HOME=os.path.join(self.work, "wm-config")))
         self.helper([self.bus_launcher, "--launch-immediately"], env=self.env)
         # The window manager first, so that it manages the program's window from its start.
         poll(lambda: "window id" in self.xprop("-root", "_NET_SUPPORTING_WM_CHECK"),
-             "openbox running")
+             f"{self.window_manager[0]} running")
         with open(self.desktop_entry) as entry:
             self.wm_class = next(line.split("=", 1)[1].strip() for line in entry
                                  if line.startswith("StartupWMClass="))
@@ -168,6 +195,9 @@ class X11(Linux):
 
     def keys(self, text):
         self.screen.keys(text)
+
+    def click(self, control, button=1):
+        self.screen.point(*self.middle(control), "click", str(button))
 
 
 class Wayland(Linux):

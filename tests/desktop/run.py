@@ -29,6 +29,8 @@ from scenarios import SCENARIOS
 # Each desktop's own arguments, besides --work and the choice of scenarios.
 DESKTOPS = {
     "x11": ("Xvfb with openbox", ["program", "design", "desktop-entry", "at-spi-bus-launcher"]),
+    "kde": ("Xvfb with KWin and Breeze", ["program", "design", "desktop-entry",
+                                          "at-spi-bus-launcher"]),
     "wayland": ("headless sway", ["program", "design"]),
     "gnome": ("headless mutter, GNOME's compositor, on Wayland", ["program", "design"]),
     "wine": ("the Windows program under Wine", ["wine64", "program", "probe"]),
@@ -83,7 +85,7 @@ def arguments():
 
 
 def desktop_and_scenarios(args):
-    if args.desktop in ("x11", "wayland", "gnome"):
+    if args.desktop in ("x11", "kde", "wayland", "gnome"):
         import linux
         if os.access(args.design, os.X_OK):
             layout = subprocess.run([args.design], capture_output=True, check=True).stdout
@@ -91,20 +93,21 @@ def desktop_and_scenarios(args):
             with open(args.design, "rb") as saved:
                 layout = saved.read()
         design = Design(json.loads(layout))
-        if args.desktop == "x11":
+        if args.desktop in linux.WINDOW_MANAGERS:
             desktop = linux.X11(args.program, args.work, design, args.desktop_entry,
-                                args.at_spi_bus_launcher)
+                                args.at_spi_bus_launcher, linux.WINDOW_MANAGERS[args.desktop])
         elif args.desktop == "gnome":
             import gnome
             return gnome.Gnome(args.program, args.work, design), SCENARIOS
         else:
             desktop = linux.Wayland(args.program, args.work, design)
+        x11 = args.desktop in linux.WINDOW_MANAGERS
         if args.input_method:
             # On X11 a Japanese keyboard, which has the switch key.
-            keyboard = linux.layout("jp") if args.desktop == "x11" else None
+            keyboard = linux.layout("jp") if x11 else None
             return (InputMethod(desktop, args.input_method, args.plain_box, keyboard),
                     INPUT_METHOD_SCENARIOS)
-        return desktop, SCENARIOS + (linux.X11_SCENARIOS if args.desktop == "x11" else [])
+        return desktop, SCENARIOS + (linux.X11_SCENARIOS if x11 else [])
     if args.desktop == "installer":
         import installer
         desktop = installer.Installer(args)

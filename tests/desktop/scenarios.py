@@ -17,6 +17,15 @@ SHOWN = dict(panel=True, size="wide")
 HIDDEN = dict(panel=False, size="narrow")
 NARROW_TABS = ("Text2", "Text3", "Command1", "Command2", "Command3", "Text1")
 
+
+def click(control, button=1):
+    """A step: a click in the middle of a control, by name, with the mouse."""
+    def step(desktop):
+        desktop.click(control, button)
+    step.__name__, step.mouse = f"click_{control}", True
+    return step
+
+
 SCENARIOS = [
     Scenario("keypad_plus_adds_the_entry",
              ("1 Tab 2 Tab 3 KP_Add", dict(total=" 1: 2: 3", count=" 1"))),
@@ -57,6 +66,10 @@ SCENARIOS = [
              ("o", SHOWN), ("7 o", {}),
              ("5 Tab 1 2 o", dict(boxes=("5", "", ""), **HIDDEN)),
              ("End 1 o", dict(boxes=EMPTY, **SHOWN))),
+    # A click on the window under a message box goes nowhere; once the box is closed, the focus
+    # shows in Text1 whatever was clicked.
+    Scenario("a_click_under_a_message_box_leaves_the_focus_in_text1",
+             (click("Command1"), message(INVALID)), (click("Command1"), {}), ("Return", CLOSED)),
     Scenario("op_widens_and_narrows_the_window",
              ("Tab Tab Tab Tab Tab space", SHOWN), ("Tab Tab Tab Tab Tab space", HIDDEN)),
     Scenario("limit_warnings_over_74_then_over_80",

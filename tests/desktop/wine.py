@@ -222,8 +222,7 @@ class Wine(Desktop):
         """Moves the mouse to the middle of a control, then runs the xdotool commands `then`."""
         raw = self.raw()
         x, y, w, h = next(c["rect"] for c in raw["controls"] if c["name"] == control)
-        self.screen.xdotool("mousemove", "--sync", str(raw["client"][0] + x + w // 2),
-                            str(raw["client"][1] + y + h // 2), *then)
+        self.screen.point(raw["client"][0] + x + w // 2, raw["client"][1] + y + h // 2, *then)
 
     def close(self):
         stop(self.program, timeout=0)

@@ -7,11 +7,7 @@ import subprocess
 import time
 
 from harness import CLOSED, Scenario, check, deadline, message, poll
-from scenarios import OVER_80, SHOWN
-
-
-def click(control, button=1):
-    return lambda desktop: desktop.click(control, button)
+from scenarios import OVER_80, SHOWN, click
 
 
 def copy_the_total(desktop):

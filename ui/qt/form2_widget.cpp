@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStringList>
+#include <QTimer>
 #include <algorithm>
 #include <limits>
 
@@ -50,7 +51,10 @@ Form2Widget::Form2Widget(QWidget* parent) : QWidget(parent) {
   QFont windowFont = font();
   windowFont.setFamilies(families(kWindowFaces) << windowFont.family());
   setFont(windowFont);
-  message_ = [this](const QString& text) { showMessageBox(this, text); };
+  message_ = [this](const QString& text) {
+    showMessageBox(this, text);
+    takeBackTheKeyboard();
+  };
   end_ = [] { QCoreApplication::exit(0); };
   buildControls();
   form_.load();
@@ -265,6 +269,25 @@ bool Form2Widget::isSelected(Control option) const {
 }
 
 void Form2Widget::message(const Text& text) { message_(toQString(text)); }
+
+void Form2Widget::takeBackTheKeyboard() {
+  // A click on this window while a message box is up gives it the keyboard under KWin, while Qt
+  // keeps the box as its active window; once the box is gone Qt counts no window active: no caret,
+  // no focus for a screen reader, though typed keys still reach the focused box. Activating at once
+  // does not hold: Qt's X11 plugin deactivates the window when its wait for a focus-in (100 ms)
+  // runs out, and none comes, the window having had the keyboard all along. So ask once that wait
+  // is over; where the window manager handed the keyboard back itself, the window is active by
+  // then and this does nothing. (A timer of its own: clang's analyser takes the functor form of
+  // QTimer::singleShot for a leak.)
+  constexpr int kAfterFocusWaitMs = 250;
+  auto* timer = new QTimer(this);
+  timer->setSingleShot(true);
+  connect(timer, &QTimer::timeout, this, [this, timer] {
+    if (!isActiveWindow()) activateWindow();
+    timer->deleteLater();
+  });
+  timer->start(kAfterFocusWaitMs);
+}
 
 void Form2Widget::end() { end_(); }
 

@@ -50,6 +50,8 @@ class Form2Widget : public QWidget, private Form2View {
   void fitLabels(bool wide);
   QLineEdit* entryBox(Control box) const;
   Control entryOf(const QObject* object) const;
+  // After a message box: makes the window active again where the window manager left it inactive.
+  void takeBackTheKeyboard();
 
   // Form2View
   Text boxText(Control box) const override;
