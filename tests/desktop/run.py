@@ -102,7 +102,7 @@ def desktop_and_scenarios(args):
         else:
             desktop = linux.Wayland(args.program, args.work, design)
         x11 = args.desktop in linux.WINDOW_MANAGERS
-        if args.input_method:
+        if getattr(args, "input_method", None):
             # On X11 a Japanese keyboard, which has the switch key.
             keyboard = linux.layout("jp") if x11 else None
             return (InputMethod(desktop, args.input_method, args.plain_box, keyboard),

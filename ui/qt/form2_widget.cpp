@@ -1,6 +1,7 @@
 #include "form2_widget.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QFocusEvent>
@@ -283,7 +284,8 @@ void Form2Widget::takeBackTheKeyboard() {
   auto* timer = new QTimer(this);
   timer->setSingleShot(true);
   connect(timer, &QTimer::timeout, this, [this, timer] {
-    if (!isActiveWindow()) activateWindow();
+    // Not while the next message box is up: that box keeps the keyboard.
+    if (!isActiveWindow() && !QApplication::activeModalWidget()) activateWindow();
     timer->deleteLater();
   });
   timer->start(kAfterFocusWaitMs);
