@@ -27,7 +27,7 @@ struct Scanned {
 // A text's characters in order, the blanks between them passed over.
 class Characters {
  public:
-  explicit Characters(const Text& text) : text_(text) { skipBlanks(); }
+  explicit Characters(std::u16string_view text) : text_(text) { skipBlanks(); }
   // The next character, or 0 at the end.
   char16_t peek() const { return next_ < text_.size() ? text_[next_] : u'\0'; }
   void advance() {
@@ -46,7 +46,7 @@ class Characters {
   void skipBlanks() {
     while (next_ < text_.size() && isSkipped(text_[next_])) ++next_;
   }
-  const Text& text_;
+  std::u16string_view text_;
   std::size_t next_ = 0;
 };
 
@@ -130,7 +130,7 @@ double val(const Text& text) {
 Integer toInteger(double value) {
   // nearbyint rounds halves to even in the default rounding mode.
   const double rounded = std::nearbyint(value);
-  if (!(rounded >= Integer::kMin && rounded <= Integer::kMax)) raiseOverflow();
+  if (std::isnan(rounded) || rounded < Integer::kMin || rounded > Integer::kMax) raiseOverflow();
   return Integer(static_cast<int>(rounded));
 }
 
@@ -139,7 +139,7 @@ namespace {
 Text digits(std::uint64_t magnitude) {
   Text out;
   do {
-    out.insert(out.begin(), static_cast<char16_t>(u'0' + magnitude % 10));
+    out.insert(out.begin(), static_cast<char16_t>(u'0' + (magnitude % 10)));
     magnitude /= 10;
   } while (magnitude != 0);
   return out;

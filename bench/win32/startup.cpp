@@ -56,7 +56,7 @@ bool painted(HWND window) {
 // A Unix path becomes its Z: drive path, which is where Wine shows the Unix root.
 std::wstring windowsPath(std::wstring path) {
   if (!path.empty() && path[0] == L'/') path = L"Z:" + path;
-  std::replace(path.begin(), path.end(), L'/', L'\\');
+  std::ranges::replace(path, L'/', L'\\');
   return path;
 }
 
@@ -104,9 +104,9 @@ bool oneRun(const std::wstring& program, Sample& sample) {
 }
 
 double median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
+  std::ranges::sort(values);
   const size_t n = values.size();
-  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+  return n % 2 ? values[n / 2] : (values[(n / 2) - 1] + values[n / 2]) / 2;
 }
 
 struct Summary {
@@ -144,7 +144,7 @@ int main() {
   const int runs = std::max(1, _wtoi(argv[1]));
   std::vector<std::wstring> programs;
   for (int i = 2; i < argc; ++i) programs.push_back(windowsPath(argv[i]));
-  LocalFree(argv);
+  LocalFree(static_cast<HLOCAL>(argv));
 
   const size_t count = programs.size();
   std::vector<std::vector<Sample>> samples(count);

@@ -51,7 +51,7 @@ class FakeWindow : public TallyWindow {
   std::vector<std::string> messages() const {
     std::vector<std::string> out;
     for (const auto& call : calls)
-      if (call.rfind("message:", 0) == 0) out.push_back(call.substr(8));
+      if (call.starts_with("message:")) out.push_back(call.substr(8));
     return out;
   }
 

@@ -30,7 +30,7 @@ TEST(IntegerTest, every_step_past_the_range_raises_overflow) {
     int got = 0;
     const int error = overflowNumber(
         [&] { got = (c.add ? Integer(c.a) + Integer(c.b) : Integer(c.a) - Integer(c.b)).value(); });
-    if (c.expected == 0 && !(c.a == 0 && c.b == 0)) {
+    if (c.expected == 0 && (c.a != 0 || c.b != 0)) {
       EXPECT_EQ(error, RuntimeError::kOverflow) << c.a << (c.add ? " + " : " - ") << c.b;
     } else {
       EXPECT_EQ(error, 0) << c.a << (c.add ? " + " : " - ") << c.b;

@@ -24,12 +24,14 @@ CaptionFit fitCaption(double preferred, OneLine fitsOneLine, Wrapped fitsWrapped
   // Counted in whole steps, so that no rounding error gathers over the sizes tried.
   const int steps = static_cast<int>((preferred - floor) / 0.25);
   for (int step = 0; step <= steps; ++step) {
-    if (fitsOneLine(preferred - 0.25 * step)) return {preferred - 0.25 * step, false, false};
+    const double points = preferred - (0.25 * step);
+    if (fitsOneLine(points)) return {.points = points, .wrapped = false, .elided = false};
   }
   for (int step = 0; step <= steps; ++step) {
-    if (fitsWrapped(preferred - 0.25 * step)) return {preferred - 0.25 * step, true, false};
+    const double points = preferred - (0.25 * step);
+    if (fitsWrapped(points)) return {.points = points, .wrapped = true, .elided = false};
   }
-  return {floor, false, true};
+  return {.points = floor, .wrapped = false, .elided = true};
 }
 
 }  // namespace orindel

@@ -1,6 +1,6 @@
 #include "form2.h"
 
-#include <algorithm>
+#include <string>
 
 #include "conversion.h"
 #include "orindel_version.h"
@@ -62,7 +62,7 @@ void Form2::focusLeaves(Control box, bool toAnotherControl) {
 
 Text Form2::copiedTotal() const {
   Text total = totalText(reg);
-  total.erase(std::remove(total.begin(), total.end(), u' '), total.end());
+  std::erase(total, u' ');
   return total;
 }
 
@@ -70,6 +70,7 @@ void Form2::report(const RuntimeError& error) noexcept {
   try {
     view_.message(runtimeErrorText(error));
   } catch (...) {
+    // Dropped: the report could not be shown, and there is no one left to tell.
   }
 }
 
@@ -77,6 +78,7 @@ void Form2::report(const char16_t* text) noexcept {
   try {
     view_.message(text);
   } catch (...) {
+    // Dropped: the report could not be shown, and there is no one left to tell.
   }
 }
 

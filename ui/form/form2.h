@@ -28,6 +28,7 @@
 
 #include <exception>
 #include <new>
+#include <utility>
 
 #include "entry.h"
 #include "form2_view.h"
@@ -142,7 +143,7 @@ class Form2 : private TallyWindow {
 template <typename Handler>
 void Form2::guard(Handler&& handler) noexcept {
   try {
-    handler();
+    std::forward<Handler>(handler)();
   } catch (const RuntimeError& error) {
     report(error);
   } catch (const std::bad_alloc&) {
