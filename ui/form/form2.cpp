@@ -157,7 +157,7 @@ void Form2::entryKeyDown(int& keyCode, int& shift) {
   Kc = Integer(keyCode);
   Sh = Integer(shift);
   // A key-down that names no key applies the entry as an addition at once, on the boxes as they
-  // are. It reads like a slip but is the design's rule, kept on purpose: a toolkit sends such an
+  // are. It reads like a slip but is the program's rule, kept on purpose: a toolkit sends such an
   // event only for a key it cannot name, and the form tests hold the rule.
   if (Kc == kVkNone) check(u"+");
   if (Kc == kVkEscape) end();

@@ -11,7 +11,7 @@
 // comes back through change() at once, nested inside the assignment: the O key's panel toggle
 // relies on that.
 //
-// The design's short names, kept as they are so that the code reads beside the design:
+// The program's short names for its state and procedures, used throughout:
 //   cm          the panel flag: 1 while the extended panel (the count and the limits) shows
 //   Kc, Sh      the key code and shift bits of the last key-down in an entry box (virtual_keys.h);
 //               Kc is kNoKeyPending once a calculation has run
@@ -22,8 +22,8 @@
 //   check       reads, validates and parses the three boxes; keisan applies the entry to the total
 //   cle         clears the three boxes, puts the focus in Text1 and clears Kc
 //   op          the Op button's panel toggle as the O key runs it, dropping the typed letter
-// The limit warnings compare the first total field, the hours hh, with 74 and 80, as the design
-// does, although the options' captions speak of minutes.
+// The limit warnings compare the first total field, the hours hh, with 74 and 80, although the
+// options' captions speak of minutes: the program's rule, kept on purpose.
 #pragma once
 
 #include <exception>
@@ -93,7 +93,7 @@ class Form2 : private TallyWindow {
   Integer shiftState() const { return Sh; }
 
  private:
-  // The design's procedures, reached only through the entry points above.
+  // The window's procedures, reached only through the entry points above.
   void Form_Load();
   void Command1_Click();
   void Command2_Click();
