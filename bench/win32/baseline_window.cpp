@@ -1,6 +1,6 @@
 // The start-up baselines: the smallest Win32 window, one static control, the same client size as
 // Orindel's narrow window; built with BASELINE_ALL_CONTROLS, the same window with Orindel's fifteen
-// standard controls where the design puts them, which is the limit for a window of this kind.
+// standard controls where its layout puts them, which is the limit for a window of this kind.
 #include <windows.h>
 
 #ifdef BASELINE_ALL_CONTROLS
@@ -41,15 +41,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*hPrevInstance*/, PWSTR /*lpC
 #ifdef BASELINE_ALL_CONTROLS
   using namespace orindel;
   for (int i = 0; i < kControlCount; ++i) {
-    const ControlDesign& design = kControls[i];
+    const ControlLayout& row = kControls[i];
     const PixelRect place = controlRect(static_cast<Control>(i), false);
     const wchar_t* kind = L"BUTTON";
     DWORD style = WS_CHILD | WS_VISIBLE;
-    if (design.kind == ControlKind::EntryBox) kind = L"EDIT", style |= WS_BORDER | ES_AUTOHSCROLL;
-    if (design.kind == ControlKind::Label) kind = L"STATIC";
-    if (design.kind == ControlKind::Frame) style |= BS_GROUPBOX;
-    if (design.kind == ControlKind::Option) style |= BS_AUTORADIOBUTTON;
-    const std::u16string_view caption = design.caption;
+    if (row.kind == ControlKind::EntryBox) kind = L"EDIT", style |= WS_BORDER | ES_AUTOHSCROLL;
+    if (row.kind == ControlKind::Label) kind = L"STATIC";
+    if (row.kind == ControlKind::Frame) style |= BS_GROUPBOX;
+    if (row.kind == ControlKind::Option) style |= BS_AUTORADIOBUTTON;
+    const std::u16string_view caption = row.caption;
     CreateWindowW(kind, std::wstring(caption.begin(), caption.end()).c_str(), style, place.left,
                   place.top, place.width, place.height, window, nullptr, instance, nullptr);
   }

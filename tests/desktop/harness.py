@@ -1,4 +1,4 @@
-"""The parts every desktop shares: the window's design as the build states it, the state record
+"""The parts every desktop shares: the window's layout as the build states it, the state record
 that a reader returns, the poller that waits for a whole expected state, the X server the X11 and
 Wine desktops run on, and the loop that plays a table of scenarios on a desktop.
 
@@ -40,16 +40,16 @@ def check(condition, message):
         raise Failure(message)
 
 
-class Design:
-    """The window as the build designs it, read from JSON (orindel_design prints it, the probe
-    answers it to 'design'): the caption, the message boxes' title, the version shown, the client
+class Layout:
+    """The window as the build lays it out, read from JSON (orindel_layout prints it, the probe
+    answers it to 'layout'): the caption, the message boxes' title, the version shown, the client
     sizes at 96 DPI and each control's id, name, kind, sizing and caption, in the table's order."""
 
-    def __init__(self, design):
-        self.caption, self.title = design["caption"], design["title"]
-        self.version = design["displayVersion"]
-        self.sizes = {width: tuple(size) for width, size in design["client"].items()}
-        self.controls = design["controls"]
+    def __init__(self, printed):
+        self.caption, self.title = printed["caption"], printed["title"]
+        self.version = printed["displayVersion"]
+        self.sizes = {width: tuple(size) for width, size in printed["client"].items()}
+        self.controls = printed["controls"]
         self.ids = {c["name"]: c["id"] for c in self.controls}
         self.captions = {c["name"]: c["caption"] for c in self.controls}
 
@@ -63,12 +63,12 @@ class Design:
         return "Label" + box[-1]
 
     def width(self, size, sizes=None):
-        """"narrow" or "wide" for a client area of either designed size, else the size itself."""
-        return next((name for name, designed in (sizes or self.sizes).items()
-                     if tuple(designed) == tuple(size)), tuple(size))
+        """"narrow" or "wide" for a client area of either of the layout's sizes, else the size."""
+        return next((name for name, fixed in (sizes or self.sizes).items()
+                     if tuple(fixed) == tuple(size)), tuple(size))
 
     def message(self, title, text):
-        """A message box's reading: its text, and its title too where that is not the design's."""
+        """A message box's reading: its text, and its title too where that is not the program's."""
         return text if title == self.title else (title, text)
 
 
@@ -81,9 +81,9 @@ class State:
     count: Optional[str] = "0"
     panel: Optional[bool] = False  # the count and its caption shown
     focus: Optional[str] = "Text1"  # the focused control's name; None when no control has it
-    # The open message box's text (Design.message: with its title, where that is not the design's).
+    # The open message box's text (Layout.message: with its title, where that is not the program's).
     message: Union[str, tuple, None] = None
-    size: Union[str, tuple, None] = "narrow"  # the client area: Design.width
+    size: Union[str, tuple, None] = "narrow"  # the client area: Layout.width
     exit: Optional[int] = None  # the exit code, once the program has ended
     problems: tuple = ()
 

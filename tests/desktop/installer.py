@@ -9,7 +9,7 @@ import shutil
 import subprocess
 import time
 
-from harness import (CLOSED, Design, Scenario, Screen, check, deadline, ended, message,
+from harness import (CLOSED, Layout, Scenario, Screen, check, deadline, ended, message,
                      poll)
 from scenarios import INVALID
 from wine import Prefix, Probe, Wine
@@ -169,7 +169,7 @@ def installer_test(installer):
     prefix = fresh_prefix(args, screen)
     probe = Probe(prefix, args.probe)
     try:
-        version = Design(probe.ask("design")).version
+        version = Layout(probe.ask("layout")).version
         headings = install_by_pages(screen, prefix, probe, setup, expected, args.picture)
         check(len(headings) >= 5, f"the installer showed only {headings}")
         cancel_installing_over_it(prefix, probe, setup, expected)

@@ -35,32 +35,32 @@ def showing(node):
     return node.getState().contains(pyatspi.STATE_SHOWING)
 
 
-def accessible_window(pid, design):
-    """The program's top-level accessible objects, and its window's controls in the design's order
+def accessible_window(pid, layout):
+    """The program's top-level accessible objects, and its window's controls in the layout's order
     by role (the window holds the frame's options first); None for them while it is not there."""
     desktop = pyatspi.Registry.getDesktop(0)
     tops = [top for app in (desktop.getChildAtIndex(i) for i in range(desktop.childCount))
             if app is not None and app.get_process_id() == pid
             for top in (app.getChildAtIndex(j) for j in range(app.childCount)) if top is not None]
-    window = next((t for t in tops if t.name == design.caption), None)
+    window = next((t for t in tops if t.name == layout.caption), None)
     kinds = {}
     for node in walk(window) if window else ():
         kinds.setdefault(node.getRole(), []).append(node)
     return tops, window, kinds
 
 
-def accessible_state(pid, design):
+def accessible_state(pid, layout):
     """The program's window as its accessible objects tell it, or None while it is not there."""
-    tops, window, kinds = accessible_window(pid, design)
+    tops, window, kinds = accessible_window(pid, layout)
     if window is None:
         return None
     boxes, labels = kinds.get(pyatspi.ROLE_TEXT, []), kinds.get(pyatspi.ROLE_LABEL, [])
-    names = {role: design.named(kind) for kind, role in ROLES.items()}
+    names = {role: layout.named(kind) for kind, role in ROLES.items()}
     focus = next((names[role][i] for role, nodes in kinds.items() if role in names
                   for i, node in enumerate(nodes)
                   if node.getState().contains(pyatspi.STATE_FOCUSED)), None)
     problems = []
-    box_names = [design.captions[design.unit_label(box)] for box in design.named("EntryBox")]
+    box_names = [layout.captions[layout.unit_label(box)] for box in layout.named("EntryBox")]
     if [b.name for b in boxes] != box_names:
         problems.append(f"the boxes are named {[b.name for b in boxes]}")
     buttons = [b.name for b in kinds.get(pyatspi.ROLE_PUSH_BUTTON, [])]
@@ -69,26 +69,26 @@ def accessible_state(pid, design):
     box = None
     for dialog in (t for t in tops if t.getRole() in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_ALERT)):
         parts = list(walk(dialog))[1:]
-        box = design.message(dialog.name,
+        box = layout.message(dialog.name,
                              "\n".join(p.name for p in parts if p.getRole() == pyatspi.ROLE_LABEL))
         shown = (pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_ICON, pyatspi.ROLE_IMAGE)
         if [p.getRole() for p in parts if p.getRole() in shown or p.getRole() == pyatspi.ROLE_LABEL
                 and not p.name] != [pyatspi.ROLE_PUSH_BUTTON]:
             problems.append("the message box holds more than its text and one button")
     extents = window.queryComponent().getExtents(pyatspi.WINDOW_COORDS)
-    label = dict(zip(design.named("Label"), labels))
+    label = dict(zip(layout.named("Label"), labels))
     return State(boxes=tuple(b.queryText().getText(0, -1) for b in boxes),
                  total=label["Label4"].name, count=label["Label5"].name,
                  panel=showing(label["Label5"]), focus=focus, message=box,
-                 size=design.width((extents.width, extents.height)), problems=tuple(problems))
+                 size=layout.width((extents.width, extents.height)), problems=tuple(problems))
 
 
 class Linux(Desktop):
     """What the Linux desktops share: the program, its reader and its log."""
 
-    def __init__(self, binary, work, design):
+    def __init__(self, binary, work, layout):
         super().__init__()
-        self.binary, self.work, self.design = binary, work, design
+        self.binary, self.work, self.layout = binary, work, layout
 
     def launch(self, scenario):
         self.log = open(os.path.join(self.work, "orindel.log"), "w")
@@ -100,16 +100,16 @@ class Linux(Desktop):
         if self.program.poll() is not None:
             return ended(self.program.returncode)
         try:
-            state = accessible_state(self.program.pid, self.design)
+            state = accessible_state(self.program.pid, self.layout)
         except Exception as error:  # an object that went away while it was read: read again
             return State(problems=(f"reading: {error!r}",))
         return state or State(problems=("not on the accessibility bus",))
 
     def middle(self, control):
         """The middle of a control, by name, where its accessible object puts it on the screen."""
-        kind = next(c["kind"] for c in self.design.controls if c["name"] == control)
-        node = accessible_window(self.program.pid, self.design)[2][ROLES[kind]][
-            self.design.named(kind).index(control)]
+        kind = next(c["kind"] for c in self.layout.controls if c["name"] == control)
+        node = accessible_window(self.program.pid, self.layout)[2][ROLES[kind]][
+            self.layout.named(kind).index(control)]
         extents = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
         return extents.x + extents.width // 2, extents.y + extents.height // 2
 
@@ -129,8 +129,8 @@ WINDOW_MANAGERS = {"x11": ["openbox"], "kde": ["kwin_x11", "--replace"]}
 class X11(Linux):
     """Xvfb with a desktop's window manager (WINDOW_MANAGERS), and the accessibility bus."""
 
-    def __init__(self, binary, work, design, desktop_entry, bus_launcher, window_manager):
-        super().__init__(binary, work, design)
+    def __init__(self, binary, work, layout, desktop_entry, bus_launcher, window_manager):
+        super().__init__(binary, work, layout)
         self.desktop_entry, self.bus_launcher = desktop_entry, bus_launcher
         self.window_manager = window_manager
 
@@ -160,7 +160,7 @@ class X11(Linux):
 
     def launch(self, scenario):
         super().launch(scenario)
-        self.window = poll(lambda: self.screen.windows(self.design.caption, self.program.pid),
+        self.window = poll(lambda: self.screen.windows(self.layout.caption, self.program.pid),
                            "the program's window")[0]
         # The window's class matches the desktop entry, for the dock to group it under its icon.
         wm_class = self.xprop("-id", self.window, "WM_CLASS").rsplit('"', 2)[-2]
@@ -181,7 +181,7 @@ class X11(Linux):
         # A message box is a modal dialog of the window, which the window manager keeps over it;
         # it offers neither minimising nor maximising, and its title shows whole.
         problems = []
-        for box in self.screen.windows(self.design.title, self.program.pid):
+        for box in self.screen.windows(self.layout.title, self.program.pid):
             if self.functions(box) & 0x18:
                 problems.append("the message box may be minimised or maximised")
             said = self.xprop("-id", box, "WM_TRANSIENT_FOR", "_NET_WM_STATE")
@@ -248,7 +248,7 @@ class Wayland(Linux):
         if state.exit is not None:
             return state
         windows = self.windows()
-        window = windows.pop(self.design.caption, None)
+        window = windows.pop(self.layout.caption, None)
         if window is None:
             return State(problems=("no window in sway's tree",))
         focused = [name for name, node in windows.items() if node.get("focused")]
@@ -257,12 +257,12 @@ class Wayland(Linux):
         # output's width and the O key could not change it.
         if window["type"] != "floating_con" or window["shell"] != "xdg_shell":
             problems.append(f"not a floating Wayland window: {window['type']}, {window['shell']}")
-        if list(windows) != ([self.design.title] if state.message else []):
+        if list(windows) != ([self.layout.title] if state.message else []):
             problems.append(f"other windows: {list(windows)}")
-        if not window["focused"] and focused != ([self.design.title] if state.message else []):
+        if not window["focused"] and focused != ([self.layout.title] if state.message else []):
             problems.append(f"sway gives the keyboard to {focused or 'no window'}")
         rect = window["window_rect"]
-        return State(**{**vars(state), "size": self.design.width((rect["width"], rect["height"])),
+        return State(**{**vars(state), "size": self.layout.width((rect["width"], rect["height"])),
                         "problems": tuple(problems)})
 
     def keys(self, text):
@@ -286,7 +286,7 @@ class Wayland(Linux):
         return path
 
 
-def layout(name):
+def keyboard_layout(name):
     def set_layout(x11):
         check(subprocess.run(["setxkbmap", "-layout", name], env=x11.env).returncode == 0,
               f"setxkbmap -layout {name}")
@@ -297,13 +297,13 @@ def layout(name):
 X11_SCENARIOS = [
     # A Japanese keyboard's plus key is ";+": Shift with it adds. Shift with its minus key types
     # "=" and still subtracts, which the entry check then refuses for the "=".
-    Scenario("a_japanese_keyboards_plus_and_minus_keys", (layout("jp"), {}),
+    Scenario("a_japanese_keyboards_plus_and_minus_keys", (keyboard_layout("jp"), {}),
              ("0 Tab 2 Tab 0 shift+semicolon", dict(total=" 0: 2: 0", count=" 1")),
              ("0 Tab 1 Tab 0 minus", dict(total=" 0: 1: 0", count=" 0")),
              ("0 Tab 1 Tab 0 shift+minus", dict(boxes=("0", "1", "0="), **message(INVALID))),
-             ("Return", CLOSED), (layout("us"), {})),
+             ("Return", CLOSED), (keyboard_layout("us"), {})),
     # A dead key composes nothing in a box: "^" then "1" types "1", not "¹", which is no digit.
-    Scenario("dead_keys_compose_nothing_in_the_boxes", (layout("us(intl)"), {}),
+    Scenario("dead_keys_compose_nothing_in_the_boxes", (keyboard_layout("us(intl)"), {}),
              ("dead_circumflex 1 Tab dead_circumflex 2 Tab 3 KP_Add",
-              dict(total=" 1: 2: 3", count=" 1")), (layout("us"), {})),
+              dict(total=" 1: 2: 3", count=" 1")), (keyboard_layout("us"), {})),
 ]

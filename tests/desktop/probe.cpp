@@ -1,12 +1,12 @@
 // The Windows desktop's reader: a console program, run in the same prefix as Orindel, that finds
 // the window by its class and reports it as one JSON line per command: each control's text,
 // geometry, visibility and check state, the focus, and the program's open message box; beside the
-// geometry, the design's at the window's DPI.
+// geometry, the layout's at the window's DPI.
 //
 // It reads one command a line from stdin and answers each with one line. Commands:
-//   state | design | paste COUNT ID T2 T3 | clip COUNT TEXT | clipread | dialogs |
+//   state | layout | paste COUNT ID T2 T3 | clip COUNT TEXT | clipread | dialogs |
 //   press HWND ID | quit
-// (design: the window's design as design_json.h writes it; dialogs and press: any program's
+// (layout: the window's layout as layout_json.h writes it; dialogs and press: any program's
 // dialogs, an installer's pages, probe_dialogs.h). probe_reading.h reads the windows.
 #include <windows.h>
 
@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "design_json.h"
+#include "layout_json.h"
 #include "probe_dialogs.h"
 #include "probe_reading.h"
 
@@ -83,7 +83,7 @@ std::string nameOf(HWND window, HWND main) {
   return quoted(std::string(orindel::kControls[index].name));
 }
 
-// A control as it is and as the design places it at the window's DPI and width: a fitted label
+// A control as it is and as the layout places it at the window's DPI and width: a fitted label
 // also where it lies with its caption wrapped.
 std::string controlJson(HWND main, int index) {
   using namespace orindel;
@@ -99,9 +99,9 @@ std::string controlJson(HWND main, int index) {
   GetClientRect(main, &client);
   const int dpi = static_cast<int>(GetDpiForWindow(main));
   const bool wide = client.right > clientSize(false, dpi).width;
-  out += ",\"design\":" + desktop::jsonRect(controlRect(c, wide, dpi));
+  out += ",\"place\":" + desktop::jsonRect(controlRect(c, wide, dpi));
   if (kControls[c].sizing == Sizing::Fitted) {
-    out += ",\"designWrapped\":" + desktop::jsonRect(controlRect(c, wide, dpi, true));
+    out += ",\"placeWrapped\":" + desktop::jsonRect(controlRect(c, wide, dpi, true));
   }
   out += ",\"previous\":" + nameOf(GetWindow(control, GW_HWNDPREV), main);
   return out + "}";
@@ -156,7 +156,7 @@ std::string state() {
   out += ",\"client\":" + rectJson(client);
   const int dpi = static_cast<int>(GetDpiForWindow(main));
   out += ",\"dpi\":" + std::to_string(dpi);
-  out += ",\"designedClient\":" + orindel::desktop::clientSizesJson(dpi);
+  out += ",\"layoutClient\":" + orindel::desktop::clientSizesJson(dpi);
   out += ",\"sizable\":" + boolJson(style & WS_THICKFRAME);
   out += ",\"maximize\":" + boolJson(style & WS_MAXIMIZEBOX);
   out += ",\"focus\":" + std::to_string(idOf(gui.hwndFocus, main));
@@ -272,8 +272,8 @@ bool run(std::string line, std::string& reply) {
     const std::string dialog = word(line);
     reply = press(reinterpret_cast<HWND>(std::strtoull(dialog.c_str(), nullptr, 10)),
                   number(word(line)));
-  } else if (command == "design") {
-    reply = orindel::desktop::designJson();
+  } else if (command == "layout") {
+    reply = orindel::desktop::layoutJson();
   } else if (command == "quit") {
     return false;
   } else {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "design_json.h"
+#include "layout_json.h"
 
 namespace orindel::probe {
 

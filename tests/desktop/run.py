@@ -5,13 +5,13 @@ Every setting is an argument: ctest passes the build's (`ctest --preset dev -N -
 prints the command), and the same runs by hand, for instance from the dev build:
 
   dbus-run-session -- python3 tests/desktop/run.py x11 --program build/dev/app/orindel \\
-    --design build/dev/tests/desktop/orindel_design --work /tmp/x11 \\
+    --layout build/dev/tests/desktop/orindel_layout --work /tmp/x11 \\
     --desktop-entry build/dev/app/org.orindel.orindel.desktop \\
     --at-spi-bus-launcher /usr/libexec/at-spi-bus-launcher --only keypad_plus_adds_the_entry
 
 The Linux desktops need a python3 with pyatspi (the build's PYTHON3), inside dbus-run-session;
 the Wayland ones (sway, GNOME) also as a user that is not root (as_user.sh). The Windows ones take
-the build's wine64 and probe.exe, and read the design from the probe. A failed scenario leaves a
+the build's wine64 and probe.exe, and read the layout from the probe. A failed scenario leaves a
 screenshot in WORK/failures. `run.py DESKTOP --help` lists a desktop's arguments. On X11 and
 Wayland, --input-method plays the scenarios of input_methods.py with a Japanese input method running.
 """
@@ -22,17 +22,17 @@ import signal
 import subprocess
 import sys
 
-from harness import Design, play_all, stretch_deadlines
+from harness import Layout, play_all, stretch_deadlines
 from input_methods import FRAMEWORKS, InputMethod, SCENARIOS as INPUT_METHOD_SCENARIOS
 from scenarios import SCENARIOS
 
 # Each desktop's own arguments, besides --work and the choice of scenarios.
 DESKTOPS = {
-    "x11": ("Xvfb with openbox", ["program", "design", "desktop-entry", "at-spi-bus-launcher"]),
-    "kde": ("Xvfb with KWin and Breeze", ["program", "design", "desktop-entry",
+    "x11": ("Xvfb with openbox", ["program", "layout", "desktop-entry", "at-spi-bus-launcher"]),
+    "kde": ("Xvfb with KWin and Breeze", ["program", "layout", "desktop-entry",
                                           "at-spi-bus-launcher"]),
-    "wayland": ("headless sway", ["program", "design"]),
-    "gnome": ("headless mutter, GNOME's compositor, on Wayland", ["program", "design"]),
+    "wayland": ("headless sway", ["program", "layout"]),
+    "gnome": ("headless mutter, GNOME's compositor, on Wayland", ["program", "layout"]),
     "wine": ("the Windows program under Wine", ["wine64", "program", "probe"]),
     "installer": ("the Windows installer under Wine: installs, runs and uninstalls",
                   ["wine64", "probe", "locale"]),
@@ -41,7 +41,7 @@ DESKTOPS = {
 }
 HELP = {
     "program": "the program: orindel, or orindel.exe",
-    "design": "orindel_design, which prints the window's design, or a file of what it prints",
+    "layout": "orindel_layout, which prints the window's layout, or a file of what it prints",
     "desktop-entry": "the build's desktop entry (its StartupWMClass)",
     "at-spi-bus-launcher": "at-spi-bus-launcher, which starts the accessibility bus",
     "wine64": "the wine64 the build found",
@@ -87,24 +87,24 @@ def arguments():
 def desktop_and_scenarios(args):
     if args.desktop in ("x11", "kde", "wayland", "gnome"):
         import linux
-        if os.access(args.design, os.X_OK):
-            layout = subprocess.run([args.design], capture_output=True, check=True).stdout
+        if os.access(args.layout, os.X_OK):
+            printed = subprocess.run([args.layout], capture_output=True, check=True).stdout
         else:
-            with open(args.design, "rb") as saved:
-                layout = saved.read()
-        design = Design(json.loads(layout))
+            with open(args.layout, "rb") as saved:
+                printed = saved.read()
+        layout = Layout(json.loads(printed))
         if args.desktop in linux.WINDOW_MANAGERS:
-            desktop = linux.X11(args.program, args.work, design, args.desktop_entry,
+            desktop = linux.X11(args.program, args.work, layout, args.desktop_entry,
                                 args.at_spi_bus_launcher, linux.WINDOW_MANAGERS[args.desktop])
         elif args.desktop == "gnome":
             import gnome
-            return gnome.Gnome(args.program, args.work, design), SCENARIOS
+            return gnome.Gnome(args.program, args.work, layout), SCENARIOS
         else:
-            desktop = linux.Wayland(args.program, args.work, design)
+            desktop = linux.Wayland(args.program, args.work, layout)
         x11 = args.desktop in linux.WINDOW_MANAGERS
         if getattr(args, "input_method", None):
             # On X11 a Japanese keyboard, which has the switch key.
-            keyboard = linux.layout("jp") if x11 else None
+            keyboard = linux.keyboard_layout("jp") if x11 else None
             return (InputMethod(desktop, args.input_method, args.plain_box, keyboard),
                     INPUT_METHOD_SCENARIOS)
         return desktop, SCENARIOS + (linux.X11_SCENARIOS if x11 else [])

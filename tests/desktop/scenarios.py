@@ -87,7 +87,7 @@ SCENARIOS = [
              ("1 2 Return 5", dict(boxes=("125", "", ""))),
              ("Tab 0 Tab 0 Tab", dict(boxes=("125", "0", "0"), focus="Command1")),
              ("Return", dict(total=" 125: 0: 0", count=" 1", boxes=EMPTY, focus="Text1"))),
-    Scenario("tab_order_follows_the_design",
+    Scenario("tab_goes_from_box_to_box_then_to_the_buttons_and_back",
              *((("Tab", dict(focus=name)) for name in NARROW_TABS)),
              *((("shift+Tab", dict(focus=name)) for name in reversed(NARROW_TABS[:-1]))),
              ("shift+Tab", dict(focus="Text1"))),

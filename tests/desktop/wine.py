@@ -1,6 +1,6 @@
 """The Windows desktop: Orindel's Windows program under Wine on an Xvfb screen of its own. xdotool
 types through XTEST, so Wine sees real Windows key messages, and the probe, a console program in
-the same prefix, reads the window back over WM_GETTEXT and answers the window's design. The prefix
+the same prefix, reads the window back over WM_GETTEXT and answers the window's layout. The prefix
 is made once and re-used by later runs. The scenarios only Windows shows are in wine_scenarios.py.
 """
 import json
@@ -9,11 +9,11 @@ import select
 import subprocess
 import time
 
-from harness import Design, Desktop, Screen, State, check, deadline, ended, poll, stop
+from harness import Layout, Desktop, Screen, State, check, deadline, ended, poll, stop
 
 SOURCE = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 PREFIX_SCRIPT = os.path.join(SOURCE, "cmake", "wine-prefix.sh")
-# The window class Windows makes each kind of control of the design with.
+# The window class Windows makes each kind of control of the layout with.
 WINDOW_CLASSES = {"EntryBox": "Edit", "Button": "Button", "Label": "Static", "Frame": "Button",
                   "Option": "Button"}
 
@@ -103,12 +103,12 @@ class Probe:
                 self.process.kill()
 
 
-def problems(raw, design):
-    """What the window breaks of its design: the caption, the fixed border, each control's kind,
+def problems(raw, layout):
+    """What the window breaks of its layout: the caption, the fixed border, each control's kind,
     its place in z-order and its rectangle at the window's DPI; the message box's owner, icon and
     buttons. Also whether the window, or its message box, is the active one that takes the keys."""
     found = []
-    if raw["caption"] != design.caption:
+    if raw["caption"] != layout.caption:
         found.append(f"caption {raw['caption']!r}")
     if raw["sizable"] or raw["maximize"]:
         found.append("the border is not fixed single")
@@ -117,18 +117,18 @@ def problems(raw, design):
         if not c["exists"] or c["class"].lower() != kind.lower():
             found.append(f"{c['name']} is no {kind}: {c.get('class')}")
             continue
-        got, want = list(c["rect"]), c["design"]
-        # A label sized by its caption may be wider than designed, so that the caption shows whole.
+        got, want = list(c["rect"]), c["place"]
+        # A label sized by its caption may be wider than its place, so that the caption shows whole.
         if c["sizing"] == "Caption" and got[2] > want[2]:
             got[2] = want[2]
-        # A fitted label may take a second line where the design leaves it room.
-        if "designWrapped" in c and close(got, c["designWrapped"]):
+        # A fitted label may take a second line where the layout leaves it room.
+        if "placeWrapped" in c and close(got, c["placeWrapped"]):
             got = want
         if not close(got, want):
-            found.append(f"{c['name']} at {c['rect']}, designed {want} (dpi {raw['dpi']})")
+            found.append(f"{c['name']} at {c['rect']}, its place {want} (dpi {raw['dpi']})")
     # A screen reader names each entry box after the unit caption just before it in z-order.
     for box in (c for c in raw["controls"] if c["kind"] == "EntryBox"):
-        if box["previous"] != design.unit_label(box["name"]):
+        if box["previous"] != layout.unit_label(box["name"]):
             found.append(f"{box['name']} follows {box['previous']} in z-order")
     if not raw["active"]:
         found.append("not the active window: keys would go elsewhere")
@@ -142,12 +142,12 @@ def problems(raw, design):
     return tuple(found)
 
 
-def close(rect, designed):
-    """Whether a rectangle lies where designed, give or take the pixel that rounding may move."""
-    return all(abs(a - b) <= 1 for a, b in zip(rect, designed))
+def close(rect, place):
+    """Whether a rectangle lies in its place, give or take the pixel that rounding may move."""
+    return all(abs(a - b) <= 1 for a, b in zip(rect, place))
 
 
-def record(raw, design):
+def record(raw, layout):
     """The probe's reading as the state record every desktop returns."""
     if not raw.get("found") or not raw.get("visible"):
         return State(problems=("no window",))
@@ -155,13 +155,13 @@ def record(raw, design):
         return State(problems=("the window is busy",))
     controls = {c["name"]: c for c in raw["controls"]}
     focus = next((c["name"] for c in raw["controls"] if c["id"] == raw["focus"]), None)
-    box = raw["box"] and design.message(raw["box"]["title"],
+    box = raw["box"] and layout.message(raw["box"]["title"],
                                         raw["box"]["text"].replace("\r\n", "\n"))
-    return State(boxes=tuple(controls[name]["text"] for name in design.named("EntryBox")),
+    return State(boxes=tuple(controls[name]["text"] for name in layout.named("EntryBox")),
                  total=controls["Label4"]["text"], count=controls["Label5"]["text"],
                  panel=controls["Label5"]["visible"], focus=focus, message=box or None,
-                 size=design.width(raw["client"][2:], raw["designedClient"]),
-                 problems=problems(raw, design))
+                 size=layout.width(raw["client"][2:], raw["layoutClient"]),
+                 problems=problems(raw, layout))
 
 
 class Wine(Desktop):
@@ -174,7 +174,7 @@ class Wine(Desktop):
         # The installer's desktop has no program of its own: it passes the installed one.
         self.exe = exe or getattr(args, "program", None)
         self.probe_exe, self.probe = args.probe, None
-        self.design = None
+        self.layout = None
 
     def start(self):
         if self.screen is None:
@@ -187,7 +187,7 @@ class Wine(Desktop):
             self.prefix.prepare()
             print(f"prefix ready in {time.monotonic() - started:.1f} s: {self.prefix.path}")
         self.probe = Probe(self.prefix, self.probe_exe)
-        self.design = Design(self.probe.ask("design"))
+        self.layout = Layout(self.probe.ask("layout"))
         return self
 
     def launch(self, scenario=None):
@@ -199,7 +199,7 @@ class Wine(Desktop):
         self.program = self.prefix.popen([self.exe, *getattr(scenario, "arguments", ())],
                                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         # The test screen has no window manager: the program's X window is given the keyboard.
-        window = poll(lambda: self.screen.windows(self.design.caption),
+        window = poll(lambda: self.screen.windows(self.layout.caption),
                       "the program's X window")
         self.screen.xdotool("windowfocus", "--sync", window[-1])
 
@@ -209,7 +209,7 @@ class Wine(Desktop):
     def read(self):
         if self.program.poll() is not None:
             return ended(self.program.returncode)
-        return record(self.raw(), self.design)
+        return record(self.raw(), self.layout)
 
     def keys(self, text):
         self.screen.keys(text)
@@ -227,7 +227,7 @@ class Wine(Desktop):
     def close(self):
         stop(self.program, timeout=0)
         # Gone from the screen too, so that the next program's window is the only one.
-        poll(lambda: not self.screen.windows(self.design.caption), "the program's window closed")
+        poll(lambda: not self.screen.windows(self.layout.caption), "the program's window closed")
 
     def stop(self):
         if self.probe:  # none when stopped while starting

@@ -61,7 +61,7 @@ def add_30519_entries(desktop):
     done, started = 0, time.monotonic()
     while done < ENTRIES:
         step = min(1000, ENTRIES - done)
-        desktop.probe.ask(f"paste {step} {desktop.design.ids['Command1']} 0 0")
+        desktop.probe.ask(f"paste {step} {desktop.layout.ids['Command1']} 0 0")
         done += step
         poll(lambda: desktop.read().count == f" {done}",
              f"{done} entries taken", timeout=deadline(6))
@@ -74,10 +74,10 @@ def the_total_shows_whole(desktop):
     reaches down to the client's bottom edge, with ink on both lines and none at the right edge."""
     raw = desktop.raw()
     label = next(c for c in raw["controls"] if c["name"] == "Label4")
-    (x, y, w, h), design = label["rect"], label["design"]
-    wrapped = h != design[3]
-    check([x, y, w] == design[:3] and (not wrapped or y + h == raw["client"][3]),
-          f"Label4 at {label['rect']}, widened to {design}")
+    (x, y, w, h), place = label["rect"], label["place"]
+    wrapped = h != place[3]
+    check([x, y, w] == place[:3] and (not wrapped or y + h == raw["client"][3]),
+          f"Label4 at {label['rect']}, widened to {place}")
     pixels = ink(desktop.screen, (raw["client"][0] + x, raw["client"][1] + y, w, h))
     runs = glyphs(pixels)
     check(runs, f"nothing drawn in Label4: {label}")
@@ -112,7 +112,7 @@ SCENARIOS = [
     Scenario("a_total_of_ten_digit_hours_is_shown_whole",
              (add_30519_entries, dict(total=TEN_DIGITS, count=f" {ENTRIES}")),
              (the_total_shows_whole, {}), (click("Command3"), SHOWN), (the_total_shows_whole, {})),
-    # The client's sizes, narrow and wide, are the design's at the window's DPI.
+    # The client's sizes, narrow and wide, are the layout's at the window's DPI.
     AtDpi(144, "the_window_keeps_its_proportions_at_144_dpi",
           ("1 Tab 2 Tab 3 KP_Add o", dict(total=" 1: 2: 3", count=" 1", **SHOWN))),
 ]
@@ -131,7 +131,7 @@ def picture(name):
 
 def a_thousand_entries(desktop):
     check(desktop.probe.ask("clip 1 00").get("done"), "the clipboard was not filled")
-    desktop.probe.ask(f"paste 1000 {desktop.design.ids['Command1']} 0 0")
+    desktop.probe.ask(f"paste 1000 {desktop.layout.ids['Command1']} 0 0")
 
 
 # As the Linux pictures: a thousand entries of nothing, then 12345 h 59 m 59 s.

@@ -2,14 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "placed_as_designed.h"
+#include "in_its_place.h"
 
 namespace orindel {
 namespace {
 
 // A few places worked out by hand: a half pixel rounds up, the options lie inside the frame, the
 // total wraps down to the client's bottom edge. The adapters' tests check every control against
-// the same geometry; these rows hold the geometry itself to the design.
+// the same geometry; these rows hold the geometry itself to the layout's table.
 TEST(GeometryTest, twips_become_pixels_rounded_to_the_nearest) {
   struct Case {
     Control control;
@@ -25,7 +25,7 @@ TEST(GeometryTest, twips_become_pixels_rounded_to_the_nearest) {
       {Label5, true, 144, false, {240, 60, 60, 24}},
   };
   for (const Case& c : cases) {
-    EXPECT_TRUE(placedAsDesigned(c.control, c.wide, c.dpi, c.wrapped, c.expected));
+    EXPECT_TRUE(inItsPlace(c.control, c.wide, c.dpi, c.wrapped, c.expected));
   }
   EXPECT_EQ((PixelSize{294, 120}), clientSize(false, 144));
   EXPECT_EQ((PixelSize{450, 100}), clientSize(true, 120));

@@ -47,7 +47,7 @@ TEST_F(Form2WidgetTest, controls_carry_their_captions) {
   EXPECT_TRUE(font.families().contains(QStringLiteral("IPAPGothic")));
 }
 
-// Tab goes round the controls in their designed order; the options, out of sight in the narrow
+// Tab goes round the controls in the layout's order; the options, out of sight in the narrow
 // window, join the round only while the panel is shown.
 TEST_F(Form2WidgetTest, tab_goes_round_the_visible_controls_in_order) {
   const struct {
@@ -77,9 +77,10 @@ int captionWidth(const QWidget& control) {
 
 // Every control where the shared geometry puts it in its parent, in device-independent pixels, in
 // the desktop's font and in a larger one. The captions sized by their text (the units' and the
-// count's) are widened to their whole caption where it is wider than designed (in the larger font),
-// and no further; the total and the count are a line high while their caption takes one line.
-TEST_F(Form2WidgetTest, controls_sit_where_they_were_designed) {
+// count's) are widened to their whole caption where it is wider than the table gives (in the
+// larger font), and no further; the total and the count are a line high while their caption takes
+// one line.
+TEST_F(Form2WidgetTest, controls_sit_where_the_layout_puts_them) {
   const QFont desktop = QApplication::font();
   QFont larger = desktop;
   larger.setPointSizeF(12);
@@ -91,11 +92,11 @@ TEST_F(Form2WidgetTest, controls_sit_where_they_were_designed) {
     for (bool wide : {false, true}) {
       if (wide) QTest::mouseClick(button("Command3"), Qt::LeftButton);
       for (int i = 0; i < kControlCount; ++i) {
-        const ControlDesign& c = kControls[i];
+        const ControlLayout& c = kControls[i];
         const std::string name = c.name + std::string(wide ? " wide, " : " narrow, ") + size;
         auto* control = child<QWidget>(c.name);
-        const PixelRect designed = rectInParent(static_cast<Control>(i), wide);
-        QRect expected(designed.left, designed.top, designed.width, designed.height);
+        const PixelRect place = rectInParent(static_cast<Control>(i), wide);
+        QRect expected(place.left, place.top, place.width, place.height);
         const int needed = c.sizing == Sizing::Caption ? captionWidth(*control) : 0;
         widened += needed > expected.width() ? 1 : 0;
         expected.setWidth(std::max(expected.width(), needed));
@@ -104,7 +105,7 @@ TEST_F(Form2WidgetTest, controls_sit_where_they_were_designed) {
     }
   }
   QApplication::setFont(desktop);
-  EXPECT_GT(widened, 0) << "no caption was wider than designed";
+  EXPECT_GT(widened, 0) << "no caption was wider than the table gives";
 }
 
 // A desktop font change refits the total and the count at once, as a window opened in the new font
@@ -171,12 +172,12 @@ TEST_F(Form2WidgetTest, keeps_its_size_and_stays_unmaximised_whatever_the_window
   };
   for (const bool wide : {false, true}) {
     if (panelShown() != wide) QTest::mouseClick(button("Command3"), Qt::LeftButton);
-    const QSize designed = window->size();
+    const QSize fixed = window->size();
     for (const auto& [doing, done] : doings) {
       const std::string name = std::string(doing) + (wide ? ", wide" : ", narrow");
       done(*window->windowHandle());
       QCoreApplication::processEvents();  // the window system's events, and the window's answer
-      EXPECT_EQ(window->size(), designed) << name;
+      EXPECT_EQ(window->size(), fixed) << name;
       EXPECT_FALSE(window->isMaximized()) << name;
     }
   }

@@ -13,7 +13,7 @@
 #include "caption_fit.h"
 #include "fitting_label.h"
 #include "form2_widget.h"
-#include "placed_as_designed.h"
+#include "in_its_place.h"
 
 namespace orindel {
 namespace {
@@ -22,7 +22,7 @@ double scaleFactor() {
   return qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble();
 }
 
-// The layout is the shared geometry's at the design's DPI, and the screen's scale makes it the
+// Qt lays out the shared geometry at the layout's own DPI, and the screen's scale makes it the
 // very rectangles the Win32 window takes at that DPI.
 TEST(HighDpiTest, the_window_and_its_controls_scale_with_the_screen) {
   Form2Widget window;
@@ -30,7 +30,7 @@ TEST(HighDpiTest, the_window_and_its_controls_scale_with_the_screen) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
   const double factor = scaleFactor();
   EXPECT_DOUBLE_EQ(window.devicePixelRatioF(), factor);
-  const int dpi = static_cast<int>(std::lround(kDesignDpi * factor));
+  const int dpi = static_cast<int>(std::lround(kLayoutDpi * factor));
   const auto device = [factor](int logical) {
     return static_cast<int>(std::lround(logical * factor));
   };
@@ -45,7 +45,7 @@ TEST(HighDpiTest, the_window_and_its_controls_scale_with_the_screen) {
       ASSERT_NE(widget, nullptr) << kControls[c].name;
       const QPoint at = widget->mapTo(&window, QPoint(0, 0));
       const auto* label = qobject_cast<const FittingLabel*>(widget);
-      EXPECT_TRUE(placedAsDesigned(
+      EXPECT_TRUE(inItsPlace(
           c, wide, dpi, label && label->fit().wrapped,
           {device(at.x()), device(at.y()), device(widget->width()), device(widget->height())}));
     }

@@ -11,8 +11,8 @@
 #include <string>
 #include <utility>
 
+#include "in_its_place.h"
 #include "layout.h"
-#include "placed_as_designed.h"
 
 namespace orindel::win32 {
 namespace {
@@ -111,8 +111,8 @@ TEST_F(Form2WindowTest, a_new_dpi_rescales_the_window_controls_and_fonts) {
           << "at " << dpi << " DPI, wide " << wide;
       for (int i = 0; i < kControlCount; ++i) {
         const RECT r = rectInClient(static_cast<Control>(i));
-        EXPECT_TRUE(placedAsDesigned(static_cast<Control>(i), wide, static_cast<int>(dpi), false,
-                                     {r.left, r.top, r.right - r.left, r.bottom - r.top}));
+        EXPECT_TRUE(inItsPlace(static_cast<Control>(i), wide, static_cast<int>(dpi), false,
+                               {r.left, r.top, r.right - r.left, r.bottom - r.top}));
         if (kControls[i].sizing == Sizing::Caption) {
           const auto c = static_cast<Control>(i);
           EXPECT_GE(r.right - r.left, widthIn(c, text(c))) << kControls[i].name << " at " << dpi;
@@ -148,7 +148,7 @@ TEST_F(Form2WindowTest, a_total_too_long_for_its_label_is_drawn_smaller_but_whol
           << "after " << entries << " entries";
       RECT label{};
       GetClientRect(item(Label4), &label);
-      EXPECT_EQ(label.right, controlRect(Label4, wide, kDesignDpi).width)
+      EXPECT_EQ(label.right, controlRect(Label4, wide, kLayoutDpi).width)
           << "after " << entries << " entries, wide " << wide;
       const int height = -fontHeight(Label4);
       EXPECT_LE(height, preferred) << "after " << entries << " entries, wide " << wide;

@@ -1,5 +1,5 @@
 // The window's geometry in pixels: the client area and each control's rectangle, for either width
-// and any DPI. The one place where the design's twips become pixels, for both adapters, the probe
+// and any DPI. The one place where the layout's twips become pixels, for both adapters, the probe
 // that checks the Windows window and the tests.
 #pragma once
 
@@ -7,8 +7,8 @@
 
 namespace orindel {
 
-// The design's DPI, at which 15 twips are one pixel; Qt lays out at it and scales by itself.
-inline constexpr int kDesignDpi = 96;
+// The layout's DPI, at which 15 twips are one pixel; Qt lays out at it and scales by itself.
+inline constexpr int kLayoutDpi = 96;
 
 struct PixelSize {
   int width = 0, height = 0;
@@ -23,12 +23,12 @@ struct PixelRect {
 // Twips as pixels at `dpi`, to the nearest pixel with halves away from zero, as Windows' MulDiv
 // rounds. A position and a size are each rounded on their own, so that equal controls stay equal
 // wherever they lie.
-constexpr int twipsToPixels(int twips, int dpi = kDesignDpi) {
+constexpr int twipsToPixels(int twips, int dpi = kLayoutDpi) {
   const long long scaled = static_cast<long long>(twips) * dpi;
   return static_cast<int>((scaled >= 0 ? scaled + 720 : scaled - 720) / 1440);
 }
 
-constexpr PixelSize clientSize(bool wide, int dpi = kDesignDpi) {
+constexpr PixelSize clientSize(bool wide, int dpi = kLayoutDpi) {
   return {twipsToPixels(wide ? kWideClientTwips : kNarrowClientTwips, dpi),
           twipsToPixels(kClientHeightTwips, dpi)};
 }
@@ -50,12 +50,12 @@ constexpr int fittedLabelHeightTwips(Control label, bool wrapped) {
 // Where control c lies inside its parent: the client area, or Frame1 for the two options. A fitted
 // label reaches out as fittedLabelWidthTwips says, its caption on one line or `wrapped` over two;
 // a label sized by its caption is at least this wide, and its adapter widens it to the caption.
-constexpr PixelRect rectInParent(Control c, bool wide, int dpi = kDesignDpi, bool wrapped = false) {
-  const ControlDesign& design = kControls[c];
-  const bool fitted = design.sizing == Sizing::Fitted;
-  return {twipsToPixels(design.left, dpi), twipsToPixels(design.top, dpi),
-          twipsToPixels(fitted ? fittedLabelWidthTwips(c, wide) : design.width, dpi),
-          twipsToPixels(fitted ? fittedLabelHeightTwips(c, wrapped) : design.height, dpi)};
+constexpr PixelRect rectInParent(Control c, bool wide, int dpi = kLayoutDpi, bool wrapped = false) {
+  const ControlLayout& row = kControls[c];
+  const bool fitted = row.sizing == Sizing::Fitted;
+  return {twipsToPixels(row.left, dpi), twipsToPixels(row.top, dpi),
+          twipsToPixels(fitted ? fittedLabelWidthTwips(c, wide) : row.width, dpi),
+          twipsToPixels(fitted ? fittedLabelHeightTwips(c, wrapped) : row.height, dpi)};
 }
 
 // Whether control c lies inside Frame1 rather than directly in the client area.
@@ -63,7 +63,7 @@ constexpr bool insideFrame(Control c) { return kControls[c].kind == ControlKind:
 
 // Where control c lies in the window's client area: its place in its parent, moved by the frame's
 // place for the options.
-constexpr PixelRect controlRect(Control c, bool wide, int dpi = kDesignDpi, bool wrapped = false) {
+constexpr PixelRect controlRect(Control c, bool wide, int dpi = kLayoutDpi, bool wrapped = false) {
   PixelRect rect = rectInParent(c, wide, dpi, wrapped);
   if (insideFrame(c)) {
     const PixelRect frame = rectInParent(Frame1, wide, dpi);

@@ -1,4 +1,4 @@
-// The window as designed: its widths, its fifteen controls in tab order (kind, caption, twip
+// The window's layout: its widths, its fifteen controls in tab order (kind, caption, twip
 // geometry, state at start, how each is sized), which of them take the focus, and its fonts,
 // shared by every toolkit adapter. 1440 twips are one inch; geometry.h makes them pixels.
 #pragma once
@@ -24,11 +24,11 @@ enum class ControlKind { EntryBox, Button, Label, Frame, Option };
 // How a control is shown when the window opens.
 enum class AtStart { Shown, Hidden, Selected };
 
-// How wide a control is drawn: as designed; at least as wide as its caption (a full-width unit
-// letter and the count's caption are wider than their designed boxes in most fonts); or fitted, out
-// to the client edge (the frame in the wide window) with its caption made smaller to fit, as the
-// designed widths cut off a long total or a count of four digits.
-enum class Sizing { Designed, Caption, Fitted };
+// How wide a control is drawn: fixed, as wide as the table gives; at least as wide as its caption
+// (a full-width unit letter and the count's caption are wider than the table's boxes in most
+// fonts); or fitted, out to the client edge (the frame in the wide window) with its caption made
+// smaller to fit, as the table's widths cut off a long total or a count of four digits.
+enum class Sizing { Fixed, Caption, Fitted };
 
 // Index into kControls; also, plus kFirstControlId, the Win32 control identifier.
 enum Control : int {
@@ -52,7 +52,7 @@ enum Control : int {
 
 inline constexpr int kFirstControlId = 100;
 
-struct ControlDesign {
+struct ControlLayout {
   const char* name;  // the control's name, also its object name in Qt
   ControlKind kind;
   const char16_t* caption;
@@ -61,23 +61,23 @@ struct ControlDesign {
   Sizing sizing;
 };
 
-inline constexpr ControlDesign kControls[kControlCount] = {
-    {"Text1", ControlKind::EntryBox, u"", 120, 240, 615, 270, AtStart::Shown, Sizing::Designed},
-    {"Text2", ControlKind::EntryBox, u"", 1080, 240, 615, 270, AtStart::Shown, Sizing::Designed},
-    {"Text3", ControlKind::EntryBox, u"", 2040, 240, 615, 270, AtStart::Shown, Sizing::Designed},
-    {"Command1", ControlKind::Button, u"＋", 120, 720, 495, 375, AtStart::Shown, Sizing::Designed},
-    {"Command2", ControlKind::Button, u"－", 720, 720, 495, 375, AtStart::Shown, Sizing::Designed},
+inline constexpr ControlLayout kControls[kControlCount] = {
+    {"Text1", ControlKind::EntryBox, u"", 120, 240, 615, 270, AtStart::Shown, Sizing::Fixed},
+    {"Text2", ControlKind::EntryBox, u"", 1080, 240, 615, 270, AtStart::Shown, Sizing::Fixed},
+    {"Text3", ControlKind::EntryBox, u"", 2040, 240, 615, 270, AtStart::Shown, Sizing::Fixed},
+    {"Command1", ControlKind::Button, u"＋", 120, 720, 495, 375, AtStart::Shown, Sizing::Fixed},
+    {"Command2", ControlKind::Button, u"－", 720, 720, 495, 375, AtStart::Shown, Sizing::Fixed},
     {"Label1", ControlKind::Label, u"ｈ", 840, 360, 105, 180, AtStart::Shown, Sizing::Caption},
     {"Label2", ControlKind::Label, u"ｍ", 1800, 360, 165, 180, AtStart::Shown, Sizing::Caption},
     {"Label3", ControlKind::Label, u"ｓ", 2760, 360, 105, 180, AtStart::Shown, Sizing::Caption},
     {"Label4", ControlKind::Label, u"", 1800, 840, 1020, 240, AtStart::Shown, Sizing::Fitted},
-    {"Command3", ControlKind::Button, u"Op", 1320, 720, 375, 375, AtStart::Shown, Sizing::Designed},
+    {"Command3", ControlKind::Button, u"Op", 1320, 720, 375, 375, AtStart::Shown, Sizing::Fixed},
     {"Frame1", ControlKind::Frame, u"拡張メニュー", 3000, 120, 2295, 975, AtStart::Shown,
-     Sizing::Designed},
+     Sizing::Fixed},
     {"Option1", ControlKind::Option, u"74分を超えたら警告", 240, 240, 1935, 255, AtStart::Selected,
-     Sizing::Designed},
+     Sizing::Fixed},
     {"Option2", ControlKind::Option, u"80分を超えたら警告", 240, 600, 1935, 255, AtStart::Shown,
-     Sizing::Designed},
+     Sizing::Fixed},
     {"Label5", ControlKind::Label, u"", 2400, 600, 375, 240, AtStart::Hidden, Sizing::Fitted},
     {"Label6", ControlKind::Label, u"回数", 2040, 600, 330, 165, AtStart::Hidden, Sizing::Caption},
 };
@@ -102,12 +102,12 @@ inline constexpr const char16_t* kWindowFaces[] = {u"Yu Gothic UI", u"Meiryo UI"
 
 // Label6's own font: "ＭＳ Ｐゴシック" 8.25 pt, regular, in the Japanese character set; the faces
 // after the first stand in for it where it is missing.
-struct FontDesign {
+struct FontLayout {
   const char16_t* faces[4];
   double points;
   int weight;  // 400 regular
 };
-inline constexpr FontDesign kCountCaptionFont = {
+inline constexpr FontLayout kCountCaptionFont = {
     {u"ＭＳ Ｐゴシック", u"MS PGothic", u"IPAPGothic", u"IPAGothic"}, 8.25, 400};
 
 }  // namespace orindel

@@ -28,7 +28,7 @@ namespace orindel {
 
 namespace {
 
-// Qt lays out in device-independent pixels, the design's own at 96 DPI, and scales by itself.
+// Qt lays out in device-independent pixels, the layout's own at 96 DPI, and scales by itself.
 QRect toQRect(const PixelRect& rect) { return {rect.left, rect.top, rect.width, rect.height}; }
 
 QString toQString(const Text& text) { return QString::fromStdU16String(text); }
@@ -62,11 +62,11 @@ Form2Widget::Form2Widget(QWidget* parent) : QWidget(parent) {
 }
 
 QWidget* Form2Widget::makeControl(Control c) {
-  const ControlDesign& design = kControls[c];
-  const QString caption = QString::fromUtf16(design.caption);
-  QWidget* parent = design.kind == ControlKind::Option ? controls_[Frame1] : this;
+  const ControlLayout& row = kControls[c];
+  const QString caption = QString::fromUtf16(row.caption);
+  QWidget* parent = row.kind == ControlKind::Option ? controls_[Frame1] : this;
   QWidget* widget = nullptr;
-  switch (design.kind) {
+  switch (row.kind) {
     case ControlKind::EntryBox: {
       auto* box = new QLineEdit(parent);
       // The boxes take any length of text; the O key's handling keeps long texts cheap.
@@ -85,13 +85,13 @@ QWidget* Form2Widget::makeControl(Control c) {
       break;
     }
     case ControlKind::Label:
-      widget = design.sizing == Sizing::Fitted ? new FittingLabel(caption, parent)
-                                               : new QLabel(caption, parent);
+      widget = row.sizing == Sizing::Fitted ? new FittingLabel(caption, parent)
+                                            : new QLabel(caption, parent);
       break;
     case ControlKind::Frame: widget = new QGroupBox(caption, parent); break;
     case ControlKind::Option: widget = new QRadioButton(caption, parent); break;
   }
-  widget->setObjectName(QString::fromLatin1(design.name));
+  widget->setObjectName(QString::fromLatin1(row.name));
   widget->setGeometry(toQRect(rectInParent(c, false)));
   if (c == Label6) {
     QFont gothic = widget->font();
@@ -103,17 +103,17 @@ QWidget* Form2Widget::makeControl(Control c) {
     gothic.setStrikeOut(false);
     widget->setFont(gothic);
   }
-  if (design.sizing == Sizing::Caption) {
+  if (row.sizing == Sizing::Caption) {
     widget->resize(std::max(widget->width(), widget->sizeHint().width()), widget->height());
   }
   if (!takesFocus(c, false)) widget->setFocusPolicy(Qt::NoFocus);
-  if (design.atStart == AtStart::Hidden) widget->setVisible(false);
-  if (design.atStart == AtStart::Selected) static_cast<QAbstractButton*>(widget)->setChecked(true);
+  if (row.atStart == AtStart::Hidden) widget->setVisible(false);
+  if (row.atStart == AtStart::Selected) static_cast<QAbstractButton*>(widget)->setChecked(true);
   return widget;
 }
 
 void Form2Widget::buildControls() {
-  // The frame first, as the options' parent; the tab order is the design's.
+  // The frame first, as the options' parent; the tab order is the layout's.
   controls_[Frame1] = makeControl(Frame1);
   for (int i = 0; i < kControlCount; ++i) {
     const auto c = static_cast<Control>(i);
@@ -249,7 +249,7 @@ void Form2Widget::fitLabels(bool wide) {
   for (Control label : {Label4, Label5}) {
     auto* fitting = static_cast<FittingLabel*>(controls_[label]);
     fitting->setPlaces(toQRect(rectInParent(label, wide)),
-                       toQRect(rectInParent(label, wide, kDesignDpi, true)));
+                       toQRect(rectInParent(label, wide, kLayoutDpi, true)));
   }
 }
 

@@ -1,6 +1,6 @@
-// Form2Widget, the Qt window of Orindel: builds Form2's fifteen controls as widgets from the design
-// table and turns Qt's events into Form2's entry points. The behaviour and the window's rules live
-// in Form2 and the design table (ui/form).
+// Form2Widget, the Qt window of Orindel: builds Form2's fifteen controls as widgets from the
+// window's layout and turns Qt's events into Form2's entry points. The behaviour and the window's
+// rules live in Form2 and the layout's table of controls (ui/form).
 #pragma once
 
 #include <QWidget>

@@ -21,7 +21,7 @@ constexpr UINT kCopyCommand = 1;
 
 // Creation order is z-order, which gives both the tab order among the controls that take the
 // focus and each entry box its accessible name: that of the static just before it. So each unit
-// caption comes just before its box; the design's tab order is otherwise kept.
+// caption comes just before its box; the layout's tab order is otherwise kept.
 constexpr Control kCreationOrder[] = {Label1, Text1,    Label2,   Text2,  Label3,
                                       Text3,  Command1, Command2, Label4, Command3,
                                       Frame1, Option1,  Option2,  Label5, Label6};
@@ -48,18 +48,18 @@ const wchar_t* classOf(ControlKind kind) {
 // between those; the push buttons are plain, never the default. The options' tab stop follows the
 // window's width (updateOptionTabStops).
 DWORD styleOf(Control control) {
-  const ControlDesign& design = kControls[control];
+  const ControlLayout& row = kControls[control];
   DWORD style = WS_CHILD | WS_GROUP;
-  if (design.atStart != AtStart::Hidden) style |= WS_VISIBLE;
+  if (row.atStart != AtStart::Hidden) style |= WS_VISIBLE;
   if (takesFocus(control, false)) style |= WS_TABSTOP;
-  switch (design.kind) {
+  switch (row.kind) {
     case ControlKind::EntryBox: return style | ES_LEFT | ES_AUTOHSCROLL;
     case ControlKind::Button: return style | BS_PUSHBUTTON;
     case ControlKind::Frame: return style | BS_GROUPBOX;
     case ControlKind::Option:
       return (control == Option1 ? style : style & ~DWORD{WS_GROUP}) | BS_AUTORADIOBUTTON;
     case ControlKind::Label:
-      if (design.sizing == Sizing::Fitted) {
+      if (row.sizing == Sizing::Fitted) {
         // One line, cut short with an ellipsis only when even the smallest size does not fit
         // (a wrapped caption drops both, see fitCaption); SS_NOTIFY lets the total take its
         // right-click menu and both their tooltips.
@@ -130,13 +130,13 @@ void Form2Window::show(int showCommand) {
 
 void Form2Window::createControls() {
   for (Control c : kCreationOrder) {
-    const ControlDesign& design = kControls[c];
-    const DWORD exStyle = design.kind == ControlKind::EntryBox ? WS_EX_CLIENTEDGE : 0;
-    const std::wstring caption(design.caption,
-                               design.caption + std::char_traits<char16_t>::length(design.caption));
+    const ControlLayout& row = kControls[c];
+    const DWORD exStyle = row.kind == ControlKind::EntryBox ? WS_EX_CLIENTEDGE : 0;
+    const std::wstring caption(row.caption,
+                               row.caption + std::char_traits<char16_t>::length(row.caption));
     const RECT rect = placeOf(c, caption);
     controls_[c] = CreateWindowExW(
-        exStyle, classOf(design.kind), caption.c_str(), styleOf(c), rect.left, rect.top,
+        exStyle, classOf(row.kind), caption.c_str(), styleOf(c), rect.left, rect.top,
         rect.right - rect.left, rect.bottom - rect.top, window_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + c)), instance_, nullptr);
     SendMessageW(controls_[c], WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(c)), FALSE);
@@ -238,7 +238,7 @@ void Form2Window::fitCaption(Control label) {
   if (fit.elided) addTooltip();
   if (fit.wrapped != caption.wrapped) {
     // A wrapped caption takes the label's full height, top-aligned and broken at its blanks; one
-    // line keeps to the designed height, centred, with the ellipsis as its last resort.
+    // line keeps to the height the layout gives, centred, with the ellipsis as its last resort.
     caption.wrapped = fit.wrapped;
     HWND hwnd = control(label);
     LONG_PTR style = GetWindowLongPtrW(hwnd, GWL_STYLE);

@@ -1,4 +1,5 @@
-// The shared design's texts (UTF-16) as the wide strings of the Win32 calls.
+// The shared code's texts (UTF-16: captions, entries, messages) as the wide strings of the Win32
+// calls, and back.
 #pragma once
 
 #include <string>

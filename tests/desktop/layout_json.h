@@ -1,6 +1,6 @@
-// The window's design as the desktop tests read it, one JSON line: the caption, the message
+// The window's layout as the desktop tests read it, one JSON line: the caption, the message
 // boxes' title, the version shown, the client sizes at 96 DPI and each control's id, name, kind,
-// sizing and caption. orindel_design prints it on Linux; under Wine the probe answers it.
+// sizing and caption. orindel_layout prints it on Linux; under Wine the probe answers it.
 #pragma once
 
 #include <cstdio>
@@ -59,7 +59,7 @@ inline const char* kindName(ControlKind kind) {
 
 inline const char* sizingName(Sizing sizing) {
   switch (sizing) {
-    case Sizing::Designed: return "Designed";
+    case Sizing::Fixed: return "Fixed";
     case Sizing::Caption: return "Caption";
     case Sizing::Fitted: return "Fitted";
   }
@@ -68,18 +68,18 @@ inline const char* sizingName(Sizing sizing) {
 
 // One control's id, name, kind, sizing and caption, as the members of a JSON object (no braces).
 inline std::string controlMembers(Control c) {
-  const ControlDesign& design = kControls[c];
-  return "\"id\":" + std::to_string(kFirstControlId + c) + ",\"name\":" + jsonString(design.name) +
-         ",\"kind\":" + jsonString(kindName(design.kind)) +
-         ",\"sizing\":" + jsonString(sizingName(design.sizing)) +
-         ",\"caption\":" + jsonString(utf8(design.caption));
+  const ControlLayout& row = kControls[c];
+  return "\"id\":" + std::to_string(kFirstControlId + c) + ",\"name\":" + jsonString(row.name) +
+         ",\"kind\":" + jsonString(kindName(row.kind)) +
+         ",\"sizing\":" + jsonString(sizingName(row.sizing)) +
+         ",\"caption\":" + jsonString(utf8(row.caption));
 }
 
-inline std::string designJson() {
+inline std::string layoutJson() {
   std::string out = "{\"caption\":" + jsonString(ORINDEL_CAPTION) +
                     ",\"title\":" + jsonString(utf8(Form2::kMessageTitle)) +
                     ",\"displayVersion\":" + jsonString(ORINDEL_DISPLAY_VERSION) +
-                    ",\"client\":" + clientSizesJson(kDesignDpi) + ",\"controls\":[";
+                    ",\"client\":" + clientSizesJson(kLayoutDpi) + ",\"controls\":[";
   for (int i = 0; i < kControlCount; ++i) {
     out += (i ? ",{" : "{") + controlMembers(static_cast<Control>(i)) + "}";
   }

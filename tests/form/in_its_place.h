@@ -18,18 +18,18 @@ inline void PrintTo(const PixelRect& r, std::ostream* out) {
 
 // `placed` is the control's rectangle in the client area in device pixels; `wrapped` whether a
 // fitted label shows its caption on two lines. A label sized by its caption may be wider.
-inline ::testing::AssertionResult placedAsDesigned(Control c, bool wide, int dpi, bool wrapped,
-                                                   PixelRect placed) {
-  const PixelRect designed = controlRect(c, wide, dpi, wrapped);
+inline ::testing::AssertionResult inItsPlace(Control c, bool wide, int dpi, bool wrapped,
+                                             PixelRect placed) {
+  const PixelRect place = controlRect(c, wide, dpi, wrapped);
   const PixelRect got = placed;
-  if (kControls[c].sizing == Sizing::Caption && placed.width > designed.width) {
-    placed.width = designed.width;
+  if (kControls[c].sizing == Sizing::Caption && placed.width > place.width) {
+    placed.width = place.width;
   }
-  if (placed == designed) return ::testing::AssertionSuccess();
+  if (placed == place) return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure()
          << kControls[c].name << (wide ? " in the wide window" : " in the narrow window") << " at "
-         << dpi << " DPI is at " << ::testing::PrintToString(got) << ", designed at "
-         << ::testing::PrintToString(designed);
+         << dpi << " DPI is at " << ::testing::PrintToString(got) << ", its place is "
+         << ::testing::PrintToString(place);
 }
 
 }  // namespace orindel
