@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The release's Debian package, which Debian 12 builds, on Debian 13: installed with apt into a
 # fresh copy of a Debian 13 tree without Qt (scripts/debian13 play), apt bringing what it depends
-# on from Debian 13's archive, then the X11 scenario table played against the installed program.
-# A tree that cannot be made fails the test, with the reason.
+# on from Debian 13's archive, then the X11 scenario table played against the installed program;
+# and Debian 13's lintian and hardening-check, in the tree that has them, find nothing to say. A
+# tree that cannot be made fails the test, with the reason.
 # Usage: check_release_on_debian13.sh DEB ORINDEL_LAYOUT APP_ID WORK
 set -euo pipefail
 deb=$1 layout=$2 id=$3 work=$4

@@ -46,7 +46,8 @@ FRAMEWORKS = {
 
 SCENARIOS = [
     Scenario("digits_typed_with_the_input_method_on_stay_half_width",
-             ("1 2 Zenkaku_Hankaku 3 4", dict(boxes=("1234", "", ""))),
+             ("1 2", dict(boxes=("12", "", ""))),
+             ("Zenkaku_Hankaku 3 4", dict(boxes=("1234", "", ""))),
              ("Tab 5 Tab 6 KP_Add", dict(boxes=EMPTY, total=" 1234: 5: 6", count=" 1")),
              ("o", SHOWN)),
 ]
@@ -100,7 +101,11 @@ class InputMethod:
             try:
                 poll(lines, "the plain box focused")
                 self.until(self.framework.focused, "taking the plain box's keys")
-                self.desktop.keys("1 2 Zenkaku_Hankaku 3 4 Return")
+                # The switch key once the digits before it are in: a busy machine may take a
+                # key that another follows closely out of its order.
+                self.desktop.keys("1 2")
+                poll(lambda: lines()[-1] == "12", "the plain box taking 12")
+                self.desktop.keys("Zenkaku_Hankaku 3 4 Return")
                 poll(lambda: lines()[-1] == "12３４", "the plain box composing")
             except Failure as failure:
                 raise Failure(f"{self.name} is not running: {failure}; it shows {lines()}")
