@@ -1,6 +1,5 @@
 #include "entry_box.h"
 
-#include <commctrl.h>
 #include <imm.h>
 
 #include "virtual_keys.h"
@@ -30,15 +29,29 @@ static_assert(kVkOem1 == VK_OEM_1 && kVkOemPlus == VK_OEM_PLUS && kVkOemComma ==
               kVkOem6 == VK_OEM_6 && kVkOem7 == VK_OEM_7 && kVkOem102 == VK_OEM_102 &&
               kVkOemCopy == VK_OEM_COPY && kVkOemEnlw == VK_OEM_ENLW);
 
-LRESULT CALLBACK entryProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                           DWORD_PTR keys) {
-  auto& target = *reinterpret_cast<EntryKeys*>(keys);
-  const auto box = static_cast<Control>(id);
+// The EDIT class's own procedure, which the boxes' own passes their messages on to. The boxes are
+// subclassed by replacing their procedure, with their EntryKeys in GWLP_USERDATA, rather than by
+// comctl32's SetWindowSubclass, which Wine keeps in a window property: a round trip to its server
+// for every message a box handles.
+WNDPROC editProc() {
+  static const WNDPROC proc = [] {
+    WNDCLASSEXW edit{};
+    edit.cbSize = sizeof edit;
+    GetClassInfoExW(nullptr, L"EDIT", &edit);
+    return edit.lpfnWndProc;
+  }();
+  return proc;
+}
+
+LRESULT CALLBACK entryProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* target = reinterpret_cast<EntryKeys*>(GetWindowLongPtrW(edit, GWLP_USERDATA));
+  if (!target) return CallWindowProcW(editProc(), edit, message, wParam, lParam);
+  const auto box = static_cast<Control>(GetWindowLongPtrW(edit, GWLP_ID) - kFirstControlId);
   switch (message) {
     case WM_GETDLGCODE: {
       // Enter and Esc belong to the box's key handlers (Enter is dropped, Esc quits), not to the
       // dialog manager, which would take them for the default and cancel buttons.
-      LRESULT code = DefSubclassProc(edit, message, wParam, lParam);
+      LRESULT code = CallWindowProcW(editProc(), edit, message, wParam, lParam);
       const auto* key = reinterpret_cast<const MSG*>(lParam);
       if (key && (key->message == WM_KEYDOWN || key->message == WM_CHAR) &&
           (key->wParam == VK_RETURN || key->wParam == VK_ESCAPE)) {
@@ -48,10 +61,10 @@ LRESULT CALLBACK entryProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam
     }
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-      if (!target.entryKeyDown(box, static_cast<int>(wParam), shiftState())) return 0;
+      if (!target->entryKeyDown(box, static_cast<int>(wParam), shiftState())) return 0;
       break;
     case WM_CHAR: {
-      const int character = target.entryKeyPress(box, static_cast<int>(wParam));
+      const int character = target->entryKeyPress(box, static_cast<int>(wParam));
       if (character == 0) return 0;
       wParam = static_cast<WPARAM>(character);
       break;
@@ -60,22 +73,25 @@ LRESULT CALLBACK entryProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam
       // wParam is the window taking the focus, if any: a control of this window, or a message
       // box, a menu or another program's window.
       auto* const next = reinterpret_cast<HWND>(wParam);
-      const LRESULT result = DefSubclassProc(edit, message, wParam, lParam);
-      target.entryFocusLeaves(box, next && IsChild(GetParent(edit), next));
+      const LRESULT result = CallWindowProcW(editProc(), edit, message, wParam, lParam);
+      target->entryFocusLeaves(box, next && IsChild(GetParent(edit), next));
       return result;
     }
-    case WM_NCDESTROY: RemoveWindowSubclass(edit, entryProc, id); break;
+    case WM_NCDESTROY: SetWindowLongPtrW(edit, GWLP_USERDATA, 0); break;
   }
-  return DefSubclassProc(edit, message, wParam, lParam);
+  return CallWindowProcW(editProc(), edit, message, wParam, lParam);
 }
 
 }  // namespace
 
 int shiftState() {
+  // The three keys in one call: under Wine each call asks its server.
+  BYTE keys[256] = {};
+  if (!GetKeyboardState(keys)) return 0;
   int shift = 0;
-  if (GetKeyState(VK_SHIFT) < 0) shift |= kShiftBit;
-  if (GetKeyState(VK_CONTROL) < 0) shift |= kCtrlBit;
-  if (GetKeyState(VK_MENU) < 0) shift |= kAltBit;
+  if (keys[VK_SHIFT] & 0x80) shift |= kShiftBit;
+  if (keys[VK_CONTROL] & 0x80) shift |= kCtrlBit;
+  if (keys[VK_MENU] & 0x80) shift |= kAltBit;
   return shift;
 }
 
@@ -85,8 +101,10 @@ void makeEntryBox(HWND edit, Control box, EntryKeys& keys) {
   // Only half-width digits and signs count as an entry: keep an active input method from turning
   // them into full-width ones.
   ImmAssociateContextEx(edit, nullptr, 0);
-  SetWindowSubclass(edit, entryProc, static_cast<UINT_PTR>(box),
-                    reinterpret_cast<DWORD_PTR>(&keys));
+  // The procedure knows its box by the control ID, its place in the layout.
+  SetWindowLongPtrW(edit, GWLP_ID, kFirstControlId + box);
+  SetWindowLongPtrW(edit, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&keys));
+  SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(entryProc));
 }
 
 }  // namespace orindel::win32
