@@ -8,10 +8,13 @@
 set -euo pipefail
 source=$1
 keep=$2
-# The same folders on every run, so that a compiler cache (scripts/test's) finds its results.
-# Each side has a cache of its own, which the other never fills, and the compiler sees the paths
-# as they are.
-work=$keep.work
+# The same folders on every run, whichever checkout it runs in, so that a compiler cache
+# (scripts/test's) finds its results: each side has a cache of its own, which the other never
+# fills, and the compiler sees the paths as they are. One run at a time has them.
+work=${ORINDEL_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/orindel}/release-work
+mkdir -p "$(dirname "$work")"
+exec 9>"$work.lock"
+flock 9
 rm -rf "$work"
 mkdir -p "$work"
 trap 'rm -rf "$work"' EXIT
